@@ -39,6 +39,12 @@ struct PreparedPage
     std::vector<PreparedBox> boxes;   // band by band, memos in their stored order
 };
 
+// The pages of one build, in report order.
+struct PreparedReport
+{
+    std::vector<PreparedPage> pages;
+};
+
 // Paper geometry every output uses: A4 landscape with 10 mm margins.
 namespace reportpaper {
 inline constexpr double pxPerMm = 96.0 / 25.4;

@@ -5,6 +5,10 @@
 #include <memory>
 #include <optional>
 
+// The program's key and its one value: whether the connection guide opens at start.
+inline constexpr char16_t kProgramSettingsKey[] = u"\\Software\\Nordvekt\\LIRAS\\2.0";
+inline constexpr char16_t kStartValueName[] = u"Start";
+
 // One key of the per-user settings store (the registry on Windows).
 class SettingsKey
 {

@@ -1,0 +1,54 @@
+#include "app/lirasapplication.h"
+
+#include "platform/apperror.h"
+#include "platform/dialogs.h"
+#include "platform/errorsink.h"
+
+using namespace Qt::StringLiterals;
+
+LirasApplication::LirasApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+    setApplicationName(u"ЛИРАС-Д7"_s);
+    setApplicationDisplayName(u"ЛИРАС-Д7"_s);
+    setApplicationVersion(u"1.2.0"_s);
+    errorsink::install([this](std::exception_ptr error) { showDefaultError(error); });
+}
+
+LirasApplication::~LirasApplication()
+{
+    errorsink::install({});
+}
+
+bool LirasApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        showDefaultError(std::current_exception());
+        return false;
+    }
+}
+
+QString LirasApplication::errorBoxText(const QString &text)
+{
+    if (!text.isEmpty() && text.back() > u'.')
+        return text + u'.';
+    return text;
+}
+
+void LirasApplication::showDefaultError(std::exception_ptr error)
+{
+    QString text;
+    try {
+        std::rethrow_exception(error);
+    } catch (const AppError &e) {
+        text = e.userText();
+    } catch (const std::exception &e) {
+        text = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        text = u"Unknown error"_s;
+    }
+    if (m_dialogs)
+        m_dialogs->error(activeWindow(), errorBoxText(text));
+}

@@ -1,0 +1,101 @@
+#include "chart/Unit3.h"
+
+#include "chart/readingschart.h"
+#include "platform/errorsink.h"
+#include "platform/regionalformat.h"
+#include "tables/cellsource.h"
+#include "tables/chartselection.h"
+
+#include <QFont>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Where each table keeps the cells the chart reads.
+struct ChartColumns
+{
+    int firstReading;
+    int strength;
+};
+constexpr ChartColumns kBasicColumns{23, 17};
+constexpr ChartColumns kIndividualColumns{20, 14};
+constexpr int kRowNumberColumn = 0;
+
+constexpr int kStartWidthPx = 824;
+constexpr int kStartHeightPx = 505;
+
+} // namespace
+
+TForm3::TForm3(const CellSource &basic, const CellSource &individual,
+               const ChartSelection &selection, const RegionalSettings &regional,
+               QWidget *mainWindow)
+    : QDialog(mainWindow, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                              | Qt::WindowCloseButtonHint)
+    , m_basic(basic)
+    , m_individual(individual)
+    , m_selection(selection)
+    , m_regional(regional)
+    , m_mainWindow(mainWindow)
+    , m_chart(new ReadingsChart(regional, this))
+{
+    setWindowTitle(u"Form3"_s);
+    setFont(QFont(u"Tahoma"_s, 8));
+    m_chart->setObjectName(u"Chart1"_s);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_chart);
+    resize(kStartWidthPx, kStartHeightPx);
+}
+
+void TForm3::FormShow()
+{
+    m_chart->hide();
+    m_chart->clear();
+
+    const CellSource *table = nullptr;
+    ChartColumns columns{};
+    if (m_selection.ChartSource == 1) {
+        table = &m_basic;
+        columns = kBasicColumns;
+    } else if (m_selection.ChartSource == 2) {
+        table = &m_individual;
+        columns = kIndividualColumns;
+    } else {
+        return;
+    }
+
+    const int row = m_selection.ChartRow;
+    for (int i = 0; i < m_selection.ReadingCount; ++i) {
+        m_chart->addBar(
+            regional::toNumberOrThrow(table->cellText(columns.firstReading + i, row), m_regional));
+        m_chart->addLevelPoint(
+            regional::toNumberOrThrow(table->cellText(columns.strength, row), m_regional));
+        setWindowTitle(u"Диаграмма единичных значений R, измерение № "_s
+                       + table->cellText(kRowNumberColumn, row));
+        m_chart->show();
+    }
+}
+
+void TForm3::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Spontaneous show events come from the window system (a restore), not from a new chart.
+    if (event->spontaneous())
+        return;
+    centreOverMainWindow();
+    // A text that is not a number goes to the error box; the window opens all the same,
+    // with what was added before it.
+    errorsink::guarded([this] { FormShow(); });
+}
+
+void TForm3::centreOverMainWindow()
+{
+    if (!m_mainWindow)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(m_mainWindow->frameGeometry().center());
+    move(frame.topLeft());
+}

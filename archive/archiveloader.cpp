@@ -1,0 +1,166 @@
+#include "archive/archiveloader.h"
+
+#include "archive/archivehost.h"
+#include "archive/archivelayout.h"
+#include "archive/archivetext.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "platform/progress.h"
+#include "tables/measurementtable.h"
+
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr QChar recordDelimiter = u';';
+constexpr int firstRecordLine = 2; // after the header and the second line
+constexpr int damagedLinesNamed = 5;
+
+struct RecordCheck
+{
+    int rowCount = 0;
+    QList<int> damagedLines;
+};
+
+// Blank lines give no row; every other record gives one row, whatever its field count.
+RecordCheck checkRecords(const QStringList &lines, const ArchiveLayout &layout)
+{
+    RecordCheck check;
+    const qsizetype maxFields = layout.fixedFields + ArchiveLayout::readingColumns;
+    for (qsizetype i = firstRecordLine; i < lines.size(); ++i) {
+        const qsizetype fields = countFields(lines[i], recordDelimiter);
+        if (fields > 0)
+            ++check.rowCount;
+        if (fields < layout.fixedFields || fields > maxFields)
+            check.damagedLines.append(int(i + 1));
+    }
+    return check;
+}
+
+void fillRows(MeasurementTable &table, const QStringList &lines, const ArchiveLayout &layout,
+              Progress &progress)
+{
+    const int fixed = layout.fixedFields;
+    QStringList fields;
+    int row = 0;
+    for (qsizetype i = firstRecordLine; i < lines.size(); ++i) {
+        progress.setValue(int(i));
+        splitFields(lines[i], recordDelimiter, fields);
+        if (fields.isEmpty())
+            continue;
+        // The running number is the record's own (line index - 1), also past blank lines.
+        table.setCellText(0, row, QString::number(i - 1));
+        const qsizetype fixedPresent = qMin<qsizetype>(fields.size(), fixed);
+        for (qsizetype k = 0; k < fixedPresent; ++k)
+            table.setCellText(int(k + 1), row, fields[k]);
+        const qsizetype readings =
+                qMin<qsizetype>(fields.size() - fixed, ArchiveLayout::readingColumns);
+        for (qsizetype j = 0; j < readings; ++j)
+            table.setCellText(int(layout.firstReadingColumn + j), row, fields[fixed + j]);
+        ++row;
+    }
+}
+
+// Replaces the table's rows inside one update batch. Should the table raise half-way, its
+// rows are removed again and the batch is closed, so no half-filled table is left behind.
+void fillTable(MeasurementTable &table, const QStringList &lines, const ArchiveLayout &layout,
+               int rowCount, Progress &progress)
+{
+    table.clearRows();
+    table.beginUpdate();
+    try {
+        table.appendRows(rowCount);
+        if (rowCount > 0) {
+            for (int column = 0; column < layout.fixedFields; ++column)
+                table.setFillMode(column, true);
+        }
+        fillRows(table, lines, layout, progress);
+    } catch (...) {
+        table.clearRows();
+        table.endUpdate();
+        throw;
+    }
+    table.endUpdate();
+}
+
+bool anyTabVisible(const ArchiveHost &host)
+{
+    return host.isTabVisible(ArchiveKind::Basic) || host.isTabVisible(ArchiveKind::Individual);
+}
+
+// Run after every load, whatever its outcome.
+void finishLoad(ArchiveHost &host)
+{
+    host.setStatusText(QString());
+    host.progress().setValue(0);
+    host.alignActiveTable();
+    if (anyTabVisible(host))
+        host.EnableDataCommands();
+}
+
+LoadResult loadChecked(const QString &fileName, ArchiveHost &host, const Platform &platform)
+{
+    LoadResult result;
+    std::optional<ArchiveLines> archive = readArchiveFile(fileName, platform.ansi);
+    if (!archive) {
+        result.outcome = LoadResult::Outcome::ReadFailed;
+        platform.dialogs.message(host.dialogParent(), u"Ошибка чтения файла!"_s);
+        return result;
+    }
+    const QStringList &lines = archive->lines;
+    const std::optional<ArchiveKind> kind =
+            lines.size() >= firstRecordLine ? archiveKind(lines.first()) : std::nullopt;
+    if (!kind) {
+        result.outcome = LoadResult::Outcome::NotAnArchive;
+        platform.dialogs.message(host.dialogParent(), u"Файл не является архивом!"_s);
+        return result;
+    }
+
+    const ArchiveLayout &layout = archiveLayout(*kind);
+    RecordCheck check = checkRecords(lines, layout);
+    host.progress().setMaximum(int(lines.size() - firstRecordLine));
+    host.setStatusText(layout.progressPrefix + QString::number(check.rowCount) + u" измерений"_s);
+    fillTable(host.table(*kind), lines, layout, check.rowCount, host.progress());
+    host.archiveLines(*kind) = std::move(*archive);
+    host.setTabVisible(*kind, true);
+    host.setActivePage(*kind);
+
+    result.outcome = LoadResult::Outcome::Loaded;
+    result.kind = kind;
+    result.rowCount = check.rowCount;
+    result.damagedLines = std::move(check.damagedLines);
+    return result;
+}
+
+} // namespace
+
+LoadResult LoadArchive(const QString &fileName, ArchiveHost &host, const Platform &platform)
+{
+    LoadResult result;
+    try {
+        result = loadChecked(fileName, host, platform);
+    } catch (...) {
+        host.setStatusText(QString());
+        host.progress().setValue(0);
+        throw;
+    }
+    finishLoad(host);
+    if (!result.damagedLines.isEmpty())
+        platform.dialogs.message(host.dialogParent(), damagedRecordsText(result.damagedLines));
+    return result;
+}
+
+QString damagedRecordsText(const QList<int> &damagedLines)
+{
+    QStringList named;
+    for (qsizetype i = 0; i < qMin<qsizetype>(damagedLines.size(), damagedLinesNamed); ++i)
+        named.append(QString::number(damagedLines[i]));
+    QString text = u"Повреждённых записей в архиве: "_s + QString::number(damagedLines.size())
+            + (damagedLines.size() == 1 ? u" (строка "_s : u" (строки "_s)
+            + named.join(u", "_s);
+    if (damagedLines.size() > damagedLinesNamed)
+        text += u" и другие"_s;
+    return text + u")."_s;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <optional>
+
+class AnsiCodePage;
+
+// How an archive's bytes were encoded; kept with its lines so that a save writes them back
+// the same way.
+enum class ArchiveEncoding {
+    Ansi,    // no byte-order mark: the system's ANSI code page
+    Utf8,    // EF BB BF
+    Utf16Le, // FF FE
+    Utf16Be, // FE FF
+};
+
+// The lines of an archive file exactly as split (header, second line, records), with the
+// encoding they were read in. `List_b` and `List_ind` are of this type.
+struct ArchiveLines
+{
+    QStringList lines;
+    ArchiveEncoding encoding = ArchiveEncoding::Ansi;
+
+    friend bool operator==(const ArchiveLines &, const ArchiveLines &) = default;
+};
+
+// Decodes a whole file's bytes: the first matching byte-order mark (UTF-8, then UTF-16 LE,
+// then UTF-16 BE) chooses the encoding and is dropped; without one the ANSI code page
+// decodes. A NUL ends the text. Never fails: undecodable bytes become U+FFFD.
+ArchiveLines decodeArchive(QByteArrayView bytes, const AnsiCodePage &ansi);
+
+// Splits text into lines: CR LF, a lone LF and a lone CR each end a line, so LF CR is two
+// line ends. A break at the very end adds no empty last line; empty text has no lines.
+QStringList splitLines(QStringView text);
+
+// Reads the whole file (read-only) and decodes it; nullopt when it cannot be opened or
+// read (missing, a folder, no rights).
+std::optional<ArchiveLines> readArchiveFile(const QString &fileName, const AnsiCodePage &ansi);
+
+// The bytes a save writes: the encoding's byte-order mark if it has one, then every line
+// followed by CR LF, the last one included.
+QByteArray encodeArchive(const ArchiveLines &archive, const AnsiCodePage &ansi);
+
+// Replaces the file atomically: the new text goes to a temporary file beside it that is
+// renamed over the target only when complete, so a failure leaves any old file whole and
+// no partial file behind. False when the file could not be written.
+bool writeArchiveFile(const ArchiveLines &archive, const QString &fileName,
+                      const AnsiCodePage &ansi);

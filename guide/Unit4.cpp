@@ -18,7 +18,7 @@ namespace {
 constexpr QSize kClientSize{752, 486};
 constexpr int kGlyphMarginPx = 3;
 
-const QString kStartValue = u"Start"_s;
+const QString kStartValue = QString::fromUtf16(kStartValueName);
 
 // The instruction texts line by line; some lines end with a space on purpose.
 const QStringList kMemo1Lines = {u"Подключите USB "_s, u"кабель к прибору"_s};

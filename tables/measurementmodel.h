@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/regionalsettings.h"
+#include "tables/rowselection.h"
+#include "tables/rowstore.h"
+#include "tables/tabledefinition.h"
+
+#include <QAbstractTableModel>
+#include <QBrush>
+
+#include <vector>
+
+// The cells, current row and selection of one measurement table, as a Qt model for its
+// view. Cells are addressed by column index (the definition's order) and row index (the
+// current sort order). Nothing in the model is editable through the view.
+//
+// Update batches nest: while one is open the model tells its views nothing about rows or
+// cells; closing the outermost batch announces the new rows (or the changed cells) once.
+class MeasurementModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    MeasurementModel(const TableDefinition &definition, const RegionalSettings &settings,
+                     QObject *parent = nullptr);
+
+    const TableDefinition &definition() const { return m_definition; }
+
+    // QAbstractItemModel. rowCount is the number of rows the views were last told of.
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    // The number of rows held now, also inside an update batch.
+    int tableRowCount() const { return m_store.rowCount(); }
+
+    // Raise AppError "Cell (c, r) out of bounds." outside the table.
+    QString cellText(int column, int row) const;
+    void setCellText(int column, int row, const QString &text);
+
+    void appendRows(int count);
+    void clearRows();
+    // Removes one row; a row outside the table is left alone.
+    void deleteRow(int row);
+    // Removes the given rows (any order, outside ones ignored) in one pass.
+    void deleteRows(const std::vector<int> &rows);
+    // Reorders the rows themselves, stably; current row and selection follow their rows.
+    void sortRows(int column, Qt::SortOrder order);
+
+    void beginUpdate();
+    void endUpdate();
+    int updateDepth() const { return m_updateDepth; }
+
+    const RowSelection &selection() const { return m_selection; }
+    // Applies a mouse click's selection rules (see RowSelection::click).
+    void click(int row, Qt::KeyboardModifiers modifiers);
+
+    // Colours of highlighted headers and of selected rows, from the view's palette.
+    void setHighlightColours(const QBrush &background, const QBrush &text);
+
+private:
+    void checkCell(int column, int row) const;
+    void rowsChanged();
+    void cellsChanged(int firstRow, int lastRow);
+    void removeFlagged(const std::vector<bool> &remove);
+
+    TableDefinition m_definition;
+    RegionalSettings m_settings;
+    RowStore m_store;
+    RowSelection m_selection;
+    int m_announcedRows = 0;
+    int m_updateDepth = 0;
+    bool m_rowsChangedInBatch = false;
+    bool m_cellsChangedInBatch = false;
+    QBrush m_highlight;
+    QBrush m_highlightedText;
+};

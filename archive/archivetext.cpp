@@ -134,10 +134,12 @@ bool writeArchiveFile(const ArchiveLines &archive, const QString &fileName,
                       const AnsiCodePage &ansi)
 {
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write (full medium, size limit) shows in write()'s count:
+    // a buffered QSaveFile can lose the failed flush and still commit the truncated file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const QByteArray bytes = encodeArchive(archive, ansi);
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }

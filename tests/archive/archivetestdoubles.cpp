@@ -1,0 +1,106 @@
+#include "archivetestdoubles.h"
+
+#include "platform/apperror.h"
+
+using namespace Qt::StringLiterals;
+
+void RecordingTable::checkBounds(int column, int row) const
+{
+    if (column < 0 || column >= m_columns || row < 0 || row >= m_rows.size())
+        throw AppError(u"Cell (%1, %2) out of bounds."_s.arg(column).arg(row));
+}
+
+QString RecordingTable::cellText(int column, int row) const
+{
+    checkBounds(column, row);
+    return m_rows[row][column];
+}
+
+void RecordingTable::setCellText(int column, int row, const QString &text)
+{
+    if (failAt && failAt->first == column && failAt->second == row)
+        throw AppError(u"Cell (%1, %2) out of bounds."_s.arg(column).arg(row));
+    checkBounds(column, row);
+    if (updateDepth == 0)
+        cellWrittenOutsideBatch = true;
+    m_rows[row][column] = text;
+}
+
+void RecordingTable::appendRows(int count)
+{
+    calls.append(u"append %1"_s.arg(count));
+    for (int i = 0; i < count; ++i)
+        m_rows.append(QStringList(m_columns, QString()));
+}
+
+void RecordingTable::clearRows()
+{
+    calls.append(u"clear"_s);
+    m_rows.clear();
+}
+
+void RecordingTable::deleteRow(int row)
+{
+    checkBounds(0, row);
+    m_rows.removeAt(row);
+}
+
+void RecordingTable::setFillMode(int column, bool on)
+{
+    calls.append(u"fill %1"_s.arg(column));
+    if (on && !fillModeColumns.contains(column))
+        fillModeColumns.append(column);
+}
+
+void RecordingTable::beginUpdate()
+{
+    calls.append(u"begin"_s);
+    ++updateDepth;
+}
+
+void RecordingTable::endUpdate()
+{
+    calls.append(u"end"_s);
+    --updateDepth;
+}
+
+RecordingHost::RecordingHost() = default;
+
+RecordingTable &RecordingHost::recordingTable(ArchiveKind kind)
+{
+    return kind == ArchiveKind::Basic ? basicTable : individualTable;
+}
+
+ArchiveLines &RecordingHost::archiveLines(ArchiveKind kind)
+{
+    return kind == ArchiveKind::Basic ? List_b : List_ind;
+}
+
+bool RecordingHost::isTabVisible(ArchiveKind kind) const
+{
+    return kind == ArchiveKind::Basic ? basicTabVisible : individualTabVisible;
+}
+
+void RecordingHost::setTabVisible(ArchiveKind kind, bool visible)
+{
+    (kind == ArchiveKind::Basic ? basicTabVisible : individualTabVisible) = visible;
+    // As a tab widget does: hiding the selected page selects the remaining visible one.
+    const int page = kind == ArchiveKind::Basic ? 0 : 1;
+    if (!visible && activePage == page)
+        activePage = basicTabVisible ? 0 : individualTabVisible ? 1 : -1;
+    else if (visible && activePage == -1)
+        activePage = page;
+}
+
+void RecordingHost::setActivePage(ArchiveKind kind)
+{
+    activePage = kind == ArchiveKind::Basic ? 0 : 1;
+}
+
+void RecordingHost::DisableDataCommands()
+{
+    basicTabVisible = false;
+    individualTabVisible = false;
+    activePage = -1;
+    dataCommandsEnabled = false;
+}

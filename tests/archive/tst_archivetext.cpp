@@ -1,0 +1,228 @@
+#include "archive/archivetext.h"
+#include "archivefixtures.h"
+#include "platform/fakeplatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(ArchiveEncoding)
+
+namespace {
+
+// "Основной" in Windows-1251, spelled out so the test does not depend on the converter.
+const QByteArray basic1251 = QByteArray("\xCE\xF1\xED\xEE\xE2\xED\xEE\xE9");
+
+QByteArray utf16(const QString &text, bool littleEndian)
+{
+    QByteArray bytes;
+    for (QChar c : text) {
+        const char high = char(c.unicode() >> 8);
+        const char low = char(c.unicode() & 0xFF);
+        bytes.append(littleEndian ? low : high);
+        bytes.append(littleEndian ? high : low);
+    }
+    return bytes;
+}
+
+} // namespace
+
+class TestArchiveText : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void decode_data();
+    void decode();
+    void roundTrip_data();
+    void roundTrip();
+    void readFailure();
+    void writeFailureKeepsOldFile_data();
+    void writeFailureKeepsOldFile();
+#ifdef Q_OS_UNIX
+    void interruptedWriteKeepsOldFile();
+#endif
+
+private:
+    FakePlatform m_platform;
+};
+
+void TestArchiveText::decode_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<ArchiveEncoding>("encoding");
+
+    const QString header = u"Основной архив v003"_s;
+    QTest::newRow("utf-8 mark") << QByteArray("\xEF\xBB\xBF") + (header + u"\r\nЖ"_s).toUtf8()
+                                << QStringList{header, u"Ж"_s} << ArchiveEncoding::Utf8;
+    QTest::newRow("utf-16 le mark")
+            << QByteArray("\xFF\xFE") + utf16(header + u"\r\nab"_s, true)
+            << QStringList{header, u"ab"_s} << ArchiveEncoding::Utf16Le;
+    QTest::newRow("utf-16 be mark")
+            << QByteArray("\xFE\xFF") + utf16(header + u"\nab"_s, false)
+            << QStringList{header, u"ab"_s} << ArchiveEncoding::Utf16Be;
+    QTest::newRow("ansi without mark")
+            << basic1251 + QByteArray(" x v003\r\n\xC6")
+            << QStringList{u"Основной x v003"_s, u"Ж"_s} << ArchiveEncoding::Ansi;
+    QTest::newRow("utf-8 without mark is ansi")
+            << QByteArray("\xD0\x96") << QStringList{u"Р–"_s} << ArchiveEncoding::Ansi;
+    QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF") << QStringList{}
+                               << ArchiveEncoding::Utf8;
+    QTest::newRow("empty file") << QByteArray() << QStringList{} << ArchiveEncoding::Ansi;
+    QTest::newRow("mixed line ends") << QByteArray("a\r\nb\nc\rd")
+                                     << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s}
+                                     << ArchiveEncoding::Ansi;
+    QTest::newRow("lf cr is two breaks") << QByteArray("a\n\rb")
+                                         << QStringList{u"a"_s, QString(), u"b"_s}
+                                         << ArchiveEncoding::Ansi;
+    QTest::newRow("cr before cr lf") << QByteArray("a\r\r\nb")
+                                     << QStringList{u"a"_s, QString(), u"b"_s}
+                                     << ArchiveEncoding::Ansi;
+    QTest::newRow("final break") << QByteArray("a\r\nb\r\n") << QStringList{u"a"_s, u"b"_s}
+                                 << ArchiveEncoding::Ansi;
+    QTest::newRow("no final break") << QByteArray("a\r\nb") << QStringList{u"a"_s, u"b"_s}
+                                    << ArchiveEncoding::Ansi;
+    QTest::newRow("two final breaks") << QByteArray("a\n\n")
+                                      << QStringList{u"a"_s, QString()}
+                                      << ArchiveEncoding::Ansi;
+    QTest::newRow("break only") << QByteArray("\r\n") << QStringList{QString()}
+                                << ArchiveEncoding::Ansi;
+    QTest::newRow("final lone cr") << QByteArray("a\r") << QStringList{u"a"_s}
+                                   << ArchiveEncoding::Ansi;
+    QTest::newRow("nul ends the text") << QByteArray("a\r\nb\0c\r\nd", 10)
+                                       << QStringList{u"a"_s, u"b"_s} << ArchiveEncoding::Ansi;
+    QTest::newRow("nul right after a break") << QByteArray("a\r\n\0b", 5)
+                                             << QStringList{u"a"_s} << ArchiveEncoding::Ansi;
+    QTest::newRow("nul first") << QByteArray("\0a", 2) << QStringList{}
+                               << ArchiveEncoding::Ansi;
+    QTest::newRow("nul in utf-16 text")
+            << QByteArray("\xFF\xFE") + utf16(u"ab\r\nc"_s, true) + QByteArray("\0\0d\0", 4)
+            << QStringList{u"ab"_s, u"c"_s} << ArchiveEncoding::Utf16Le;
+}
+
+void TestArchiveText::decode()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QFETCH(ArchiveEncoding, encoding);
+
+    const ArchiveLines archive = decodeArchive(bytes, *m_platform.ansi);
+    QCOMPARE(archive.lines, lines);
+    QCOMPARE(archive.encoding, encoding);
+
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(u"archive.csv"_s);
+    QVERIFY(fixtures::writeFile(fileName, bytes));
+    const std::optional<ArchiveLines> read = readArchiveFile(fileName, *m_platform.ansi);
+    QVERIFY(read);
+    QCOMPARE(*read, archive);
+}
+
+void TestArchiveText::roundTrip_data()
+{
+    QTest::addColumn<ArchiveEncoding>("encoding");
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QStringList lines{u"Основной архив v003"_s, u"Ж;"_s};
+    QTest::newRow("ansi") << ArchiveEncoding::Ansi
+                          << basic1251 + QByteArray(" \xE0\xF0\xF5\xE8\xE2 v003\r\n\xC6;\r\n");
+    QTest::newRow("utf-8") << ArchiveEncoding::Utf8
+                           << QByteArray("\xEF\xBB\xBF") + lines.join(u"\r\n"_s).toUtf8()
+                                      + QByteArray("\r\n");
+    QTest::newRow("utf-16 le") << ArchiveEncoding::Utf16Le
+                               << QByteArray("\xFF\xFE")
+                                          + utf16(lines.join(u"\r\n"_s) + u"\r\n"_s, true);
+    QTest::newRow("utf-16 be") << ArchiveEncoding::Utf16Be
+                               << QByteArray("\xFE\xFF")
+                                          + utf16(lines.join(u"\r\n"_s) + u"\r\n"_s, false);
+}
+
+void TestArchiveText::roundTrip()
+{
+    QFETCH(ArchiveEncoding, encoding);
+    QFETCH(QByteArray, bytes);
+    const ArchiveLines archive{{u"Основной архив v003"_s, u"Ж;"_s}, encoding};
+
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(u"saved.csv"_s);
+    QVERIFY(fixtures::writeFile(fileName, "an older and much longer file that must be replaced"));
+    QVERIFY(writeArchiveFile(archive, fileName, *m_platform.ansi));
+    QCOMPARE(fixtures::readFile(fileName), bytes);
+
+    const std::optional<ArchiveLines> read = readArchiveFile(fileName, *m_platform.ansi);
+    QVERIFY(read);
+    QCOMPARE(*read, archive);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"saved.csv"_s});
+}
+
+void TestArchiveText::readFailure()
+{
+    QTemporaryDir dir;
+    QVERIFY(!readArchiveFile(dir.filePath(u"missing.csv"_s), *m_platform.ansi));
+    QVERIFY(!readArchiveFile(dir.path(), *m_platform.ansi));
+}
+
+void TestArchiveText::writeFailureKeepsOldFile_data()
+{
+    QTest::addColumn<QString>("target"); // relative to a folder holding the file "old.csv"
+
+    QTest::newRow("below a regular file") << u"old.csv/new.csv"_s;
+    QTest::newRow("folder as target") << u"folder"_s;
+    QTest::newRow("missing folder") << u"missing/new.csv"_s;
+}
+
+void TestArchiveText::writeFailureKeepsOldFile()
+{
+    QFETCH(QString, target);
+    QTemporaryDir dir;
+    const QByteArray old("old text\r\n");
+    QVERIFY(fixtures::writeFile(dir.filePath(u"old.csv"_s), old));
+    QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
+
+    const ArchiveLines archive{{u"Основной архив v003"_s}, ArchiveEncoding::Utf8};
+    QVERIFY(!writeArchiveFile(archive, dir.filePath(target), *m_platform.ansi));
+    QCOMPARE(fixtures::readFile(dir.filePath(u"old.csv"_s)), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             (QStringList{u"folder"_s, u"old.csv"_s}));
+    QVERIFY(QDir(dir.filePath(u"folder"_s)).isEmpty());
+}
+
+#ifdef Q_OS_UNIX
+// Tests run as root, where permissions stop no write: a file size limit makes the write
+// itself fail half-way, as a full medium would.
+void TestArchiveText::interruptedWriteKeepsOldFile()
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(u"archive.csv"_s);
+    const QByteArray old("old text\r\n");
+    QVERIFY(fixtures::writeFile(fileName, old));
+    const ArchiveLines archive{QStringList(200, u"Основной архив v003"_s), ArchiveEncoding::Utf8};
+
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = writeArchiveFile(archive, fileName, *m_platform.ansi);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(!written);
+    QCOMPARE(fixtures::readFile(fileName), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{u"archive.csv"_s});
+}
+#endif
+
+QTEST_GUILESS_MAIN(TestArchiveText)
+#include "tst_archivetext.moc"

@@ -57,5 +57,7 @@ bool writeCsv(const QString &fileName, const PreparedReport &report, const AnsiC
             return false; // the unfinished temporary file is discarded with the QSaveFile
         progress.setValue(++pagesDone);
     }
-    return file.commit();
+    // commit() does not report a failure of the final flush it makes (a full disk, a size
+    // limit) and would rename a cut-off file over the old one; flushing first catches it.
+    return file.flush() && file.commit();
 }

@@ -1,0 +1,472 @@
+#include "fakecellsource.h"
+
+#include "platform/codepages.h"
+#include "platform/progress.h"
+#include "report/csvwriter.h"
+#include "report/reportbuilder.h"
+#include "report/reportlayout.h"
+#include "report/reportpreparation.h"
+#include "report/reportrows.h"
+#include "report/userdataset.h"
+#include "report/valueresolver.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <memory>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The twenty data fields of one report line: Cell1 to Cell8, Cell12 to Cell22, readings.
+using Fields = QStringList;
+
+constexpr double kMm = 3.77953;
+const QString kDate = u"09.12.2026"_s;
+
+Fields exampleRow1()
+{
+    return {u"1"_s, u"15.03.2019"_s, u"10:25"_s, u"2"_s, u"Сквозное"_s, u"Балка"_s, u"Тяжелый бетон"_s,
+            u"1,05"_s, u"4120"_s, u"48,5"_s, u"200"_s, u"10,2"_s, u"58,7"_s, u"200"_s, u"32,4"_s, QString(),
+            u"Нет"_s, u"2,5"_s, u"38,1"_s, u";4120;4135;4128"_s + QString(12, u';')};
+}
+
+Fields exampleRow2()
+{
+    return {u"2"_s, u"15.03.2019"_s, u"10:31"_s, u"2"_s, u"Сквозное"_s, u"Балка"_s, u"Бетон"_s,
+            u"1,05"_s, u"4090"_s, u"48,9"_s, u"200"_s, u"10,2"_s, u"59,1"_s, u"200"_s, u"31,8"_s, QString(),
+            u"Нет"_s, QString(), u"37,6"_s, QString()};
+}
+
+// A filler row whose fields print without wrapping or quoting.
+Fields fillerRow(int n)
+{
+    Fields fields;
+    for (int f = 0; f < 19; ++f)
+        fields << QString::number(n * 100 + f);
+    fields << QString();
+    return fields;
+}
+
+// Pages laid out by hand from the report's geometry, so the writer is checked apart from
+// the builder: memo lefts and widths in millimetres, the stored pixel values where the
+// millimetres are rounded.
+class HandReport
+{
+public:
+    explicit HandReport(const std::vector<Fields> &rows, const QString &date)
+    {
+        PreparedPage first;
+        first.boxes.push_back(box(m_titleModel, 226 * kMm, 0, 25 * kMm, 8 * kMm, u"ЛИРАС-Д7"_s));
+        first.boxes.push_back(box(m_titleDate, 251 * kMm, 0, 26 * kMm, 8 * kMm, date));
+        if (!rows.empty())
+            addHeader(first, 9 * kMm);
+        double topPx = 18 * kMm;
+        int onPage = 0;
+        int pageCapacity = 34;
+        PreparedPage *page = &first;
+        report.pages.push_back(std::move(first));
+        page = &report.pages.back();
+        for (const Fields &row : rows) {
+            if (onPage == pageCapacity) {
+                report.pages.emplace_back();
+                page = &report.pages.back();
+                topPx = 0;
+                onPage = 0;
+                pageCapacity = 38;
+            }
+            addDataLine(*page, topPx, row);
+            topPx += 5 * kMm;
+            ++onPage;
+        }
+    }
+
+    PreparedReport report;
+
+private:
+    struct Column
+    {
+        double headerLeftPx;
+        double dataLeftPx;
+        double widthPx;
+        QString header;
+    };
+
+    static std::vector<Column> columns()
+    {
+        const double mm[][2] = {{0, 10},   {10, 21},  {31, 13},  {44, 12},  {56, 20},  {76, 20},  {96, 20},
+                                {116, 11}, {127, 12}, {139, 12}, {151, 13}, {164, 15}, {179, 15}, {194, 14},
+                                {208, 15}, {223, 11}, {234, 20}, {254, 10}, {264, 12}};
+        const QString headers[] = {u"№"_s,      u"Дата"_s,    u"Время"_s,   u"Инд. зав-сть"_s, u"Вид прозвуч."_s,
+                                   u"Тип изделия"_s, u"Материал"_s, u"Кс"_s, u"V, м/с"_s, u"T, мкс"_s,
+                                   u"L, мм"_s,  u"Т0, мкс"_s, u"Т1, мкс"_s, u"h, мм"_s, u"R, МПа"_s,
+                                   u"A, дБ"_s,  u"Коррекция\nпо W"_s, u"W, %"_s, u"E, ГПа"_s};
+        std::vector<Column> result;
+        for (int c = 0; c < 19; ++c)
+            result.push_back({mm[c][0] * kMm, mm[c][0] * kMm, mm[c][1] * kMm, headers[c]});
+        result[17].headerLeftPx = 959.78015;
+        result[17].dataLeftPx = 960.00062;
+        result[18].headerLeftPx = 997.57545;
+        result[18].dataLeftPx = 997.79592;
+        return result;
+    }
+
+    static PreparedBox box(const MemoStyle &style, double leftPx, double topPx, double widthPx, double heightPx,
+                           const QString &text)
+    {
+        return PreparedBox{&style, leftPx, topPx, widthPx, heightPx, text};
+    }
+
+    void addHeader(PreparedPage &page, double topPx) const
+    {
+        const std::vector<Column> cols = columns();
+        for (const Column &c : cols)
+            page.boxes.push_back(box(m_header, c.headerLeftPx, topPx, c.widthPx, 9 * kMm, c.header));
+    }
+
+    void addDataLine(PreparedPage &page, double topPx, const Fields &row) const
+    {
+        const std::vector<Column> cols = columns();
+        for (int c = 0; c < 19; ++c)
+            page.boxes.push_back(box(m_data, cols[c].dataLeftPx, topPx, cols[c].widthPx, 5 * kMm, row[c]));
+        page.boxes.push_back(box(m_data, 1042.98485, topPx, 10 * kMm, 5 * kMm, row[19]));
+    }
+
+    MemoStyle m_titleModel{u"Memo38"_s, ReportFont::SegoeUiBold, 13, HAlign::Right, VAlign::Center, false};
+    MemoStyle m_titleDate{u"Memo40"_s, ReportFont::ArialRegular, 13, HAlign::Right, VAlign::Center, false};
+    MemoStyle m_header{u"Memo20"_s, ReportFont::ArialBold, 13, HAlign::Center, VAlign::Top, true};
+    MemoStyle m_data{u"Memo1"_s, ReportFont::ArialRegular, 13, HAlign::Center, VAlign::Top, true};
+};
+
+// The same rows built by the report builder from a basic table, as the CSV command does.
+class BuiltReport
+{
+public:
+    BuiltReport(const std::vector<Fields> &rows, const QString &date)
+    {
+        // Basic table columns of Cell1 to Cell8 and Cell12 to Cell22.
+        static const int fieldColumns[] = {0, 1, 2, 3, 4, 5, 6, 7, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
+        FakeCellSource table(kBasicColumns);
+        for (const Fields &row : rows) {
+            QList<std::pair<int, QString>> cells;
+            for (int f = 0; f < 19; ++f)
+                cells.append({fieldColumns[f], row[f]});
+            // The readings field back into its 15 reading columns (23 to 37).
+            const QStringList readings = row[19].isEmpty() ? QStringList() : row[19].mid(1).split(u';');
+            for (int r = 0; r < 15; ++r)
+                cells.append({23 + r, r < readings.size() ? readings[r] : QString()});
+            table.addRow(QString(), cells);
+        }
+        prepareReport(m_layout, m_dataSet, date, true, table.rowCount());
+        m_rows = ReportRows::capture(table, ReportRows::Table::Basic, true);
+        const ValueResolver resolver(m_rows, m_dataSet);
+        ReportBuilder builder(m_layout, m_dataSet, resolver, report);
+        builder.start();
+        while (!builder.step(1000)) {
+        }
+    }
+
+    PreparedReport report;
+
+private:
+    ReportLayout m_layout;
+    UserDataSet m_dataSet;
+    ReportRows m_rows;
+};
+
+enum class Source { Hand, Builder };
+
+// Builds the report from the rows, writes it and returns the file's bytes.
+class Export
+{
+public:
+    Export(Source source, const std::vector<Fields> &rows, const QString &date = kDate)
+    {
+        if (source == Source::Hand)
+            m_hand = std::make_unique<HandReport>(rows, date);
+        else
+            m_built = std::make_unique<BuiltReport>(rows, date);
+    }
+
+    const PreparedReport &report() const { return m_hand ? m_hand->report : m_built->report; }
+
+private:
+    std::unique_ptr<HandReport> m_hand;
+    std::unique_ptr<BuiltReport> m_built;
+};
+
+// The expected file from its lines: CR LF after each, in Windows-1251.
+QByteArray fileOf(const QStringList &lines, const AnsiCodePage &ansi)
+{
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += ansi.encode(line) + "\r\n";
+    return bytes;
+}
+
+QList<QByteArray> linesOf(const QByteArray &file)
+{
+    QList<QByteArray> lines = file.split('\n');
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    for (QByteArray &line : lines)
+        line.chop(1); // the CR
+    return lines;
+}
+
+const QString kTitleLine = u"ЛИРАС-Д7;;09.12.2026;;;"_s;
+const QString kHeaderLine = u"№;Дата;Время;Инд.зав-сть;Видпрозвуч.;Типизделия;Материал;Кс;V, м/с;T, мкс;L, мм;"
+                            u"Т0, мкс;Т1, мкс;h, мм;R, МПа;A, дБ;;Коррекцияпо W;;W, %;E, ГПа"_s;
+const QString kRow1FirstPage = u"1;15.03.2019;10:25;2;Сквозное;Балка;Тяжелыйбетон;1,05;4120;48,5;200;10,2;58,7;200;"
+                               u"32,4;;;Нет;;2,5;38,1;\";4120;4135;4128;;;;;;;;;;;;\";"_s;
+const QString kRow2FirstPage =
+    u"2;15.03.2019;10:31;2;Сквозное;Балка;Бетон;1,05;4090;48,9;200;10,2;59,1;200;31,8;;;Нет;;;37,6;;"_s;
+const QString kRow1LaterPage = u"1;15.03.2019;10:25;2;Сквозное;Балка;Тяжелыйбетон;1,05;4120;48,5;200;10,2;58,7;200;"
+                               u"32,4;;Нет;2,5;38,1;\";4120;4135;4128;;;;;;;;;;;;\""_s;
+const QString kRow2LaterPage =
+    u"2;15.03.2019;10:31;2;Сквозное;Балка;Бетон;1,05;4090;48,9;200;10,2;59,1;200;31,8;;Нет;;37,6;"_s;
+
+class RecordingProgress final : public Progress
+{
+public:
+    void setMaximum(int maximum) override { maxima.push_back(maximum); }
+    void setValue(int value) override { values.push_back(value); }
+    std::vector<int> maxima;
+    std::vector<int> values;
+};
+
+// Files may grow no further than this while alive; SIGXFSZ is ignored so a write past the
+// limit fails instead of ending the test.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+QByteArray readAll(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &fileName, const QByteArray &bytes)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Source)
+
+class TestCsvWriter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void writesTheReport_data();
+    void writesTheReport();
+    void workedExampleBytes_data();
+    void workedExampleBytes();
+    void reportsProgressPerPage();
+    void failsWithoutPartialFile();
+    void keepsTheOldFileWhenWritingFails();
+    void replacesALongerFileWhole();
+
+private:
+    void addSources();
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    std::unique_ptr<AnsiCodePage> m_ansi;
+    QTemporaryDir m_dir;
+};
+
+void TestCsvWriter::initTestCase()
+{
+    m_ansi = makeCodePage(1251);
+    QVERIFY(m_ansi);
+    QVERIFY(m_dir.isValid());
+}
+
+void TestCsvWriter::addSources()
+{
+    QTest::addColumn<Source>("source");
+    QTest::newRow("hand-laid pages") << Source::Hand;
+    QTest::newRow("report builder") << Source::Builder;
+}
+
+namespace {
+
+// A first-page data line: an empty field after Cell19, after Cell20 and after the readings.
+QString firstPageLine(const Fields &f)
+{
+    return (f.mid(0, 16) + QStringList{QString(), f[16], QString(), f[17], f[18], f[19], QString()}).join(u';');
+}
+
+QString laterPageLine(const Fields &f)
+{
+    return f.join(u';');
+}
+
+} // namespace
+
+void TestCsvWriter::writesTheReport_data()
+{
+    QTest::addColumn<Source>("source");
+    QTest::addColumn<std::vector<Fields>>("rows");
+    QTest::addColumn<QStringList>("expected");
+
+    std::vector<Fields> fillers;
+    QStringList fillerLines;
+    for (int n = 1; n <= 34; ++n) {
+        fillers.push_back(fillerRow(n));
+        fillerLines << firstPageLine(fillers.back());
+    }
+    const QStringList firstPageTop{kTitleLine, QString(), kHeaderLine};
+
+    for (const auto &[name, source] : {std::pair{"hand", Source::Hand}, std::pair{"builder", Source::Builder}}) {
+        QTest::addRow("%s: worked example", name)
+            << source << std::vector<Fields>{exampleRow1(), exampleRow2()}
+            << firstPageTop + QStringList{kRow1FirstPage, kRow2FirstPage};
+
+        QTest::addRow("%s: empty active table gives the title alone", name)
+            << source << std::vector<Fields>{} << QStringList{u"ЛИРАС-Д7;09.12.2026"_s};
+
+        std::vector<Fields> rows35 = fillers;
+        rows35.push_back(fillerRow(35));
+        QTest::addRow("%s: 35th row in the later-page form", name)
+            << source << rows35 << firstPageTop + fillerLines + QStringList{laterPageLine(rows35.back())};
+
+        std::vector<Fields> rows36 = fillers;
+        rows36.push_back(exampleRow1());
+        rows36.push_back(exampleRow2());
+        QTest::addRow("%s: the example rows on page 2", name)
+            << source << rows36 << firstPageTop + fillerLines + QStringList{kRow1LaterPage, kRow2LaterPage};
+    }
+}
+
+void TestCsvWriter::writesTheReport()
+{
+    QFETCH(Source, source);
+    QFETCH(std::vector<Fields>, rows);
+    QFETCH(QStringList, expected);
+
+    const Export build(source, rows);
+    NullProgress progress;
+    const QString fileName = path(u"report.csv"_s);
+    QVERIFY(writeCsv(fileName, build.report(), *m_ansi, progress));
+    const QByteArray file = readAll(fileName);
+    const QByteArray expectedFile = fileOf(expected, *m_ansi);
+    // Line by line first, so a failure names the line.
+    const QList<QByteArray> lines = linesOf(file);
+    const QList<QByteArray> expectedLines = linesOf(expectedFile);
+    for (qsizetype i = 0; i < std::min(lines.size(), expectedLines.size()); ++i)
+        QCOMPARE(m_ansi->decode(lines[i]), m_ansi->decode(expectedLines[i]));
+    QCOMPARE(lines.size(), expectedLines.size());
+    QCOMPARE(file, expectedFile);
+}
+
+void TestCsvWriter::workedExampleBytes_data()
+{
+    addSources();
+}
+
+void TestCsvWriter::workedExampleBytes()
+{
+    QFETCH(Source, source);
+    const Export build(source, {exampleRow1(), exampleRow2()});
+    NullProgress progress;
+    const QString fileName = path(u"example.csv"_s);
+    QVERIFY(writeCsv(fileName, build.report(), *m_ansi, progress));
+    const QByteArray file = readAll(fileName);
+
+    QCOMPARE(file.size(), 402);
+    const QByteArray firstLine = QByteArray::fromHex("CBC8D0C0D12DC4373B3B30392E31322E323032363B3B3B0D0A");
+    QCOMPARE(file.first(firstLine.size()), firstLine);
+    QCOMPARE(file.sliced(firstLine.size(), 2), QByteArray("\r\n"));
+    QCOMPARE(file.at(firstLine.size() + 2), '\xB9'); // "№" opens the header line
+    QVERIFY(file.endsWith(";37,6;;\r\n"));
+}
+
+void TestCsvWriter::reportsProgressPerPage()
+{
+    std::vector<Fields> rows;
+    for (int n = 1; n <= 80; ++n)
+        rows.push_back(fillerRow(n));
+    const Export build(Source::Hand, rows); // 34 + 38 + 8 lines
+    QCOMPARE(build.report().pages.size(), std::size_t(3));
+    RecordingProgress progress;
+    QVERIFY(writeCsv(path(u"progress.csv"_s), build.report(), *m_ansi, progress));
+    QCOMPARE(progress.maxima, (std::vector<int>{3}));
+    QCOMPARE(progress.values, (std::vector<int>{1, 2, 3}));
+}
+
+void TestCsvWriter::failsWithoutPartialFile()
+{
+    const QString plain = path(u"plain-file"_s);
+    QVERIFY(writeFile(plain, "not a folder"));
+    const QString fileName = plain + u"/report.csv"_s;
+    const Export build(Source::Hand, {exampleRow1()});
+    NullProgress progress;
+    QVERIFY(!writeCsv(fileName, build.report(), *m_ansi, progress));
+    QVERIFY(!QFile::exists(fileName));
+    QCOMPARE(readAll(plain), QByteArray("not a folder"));
+}
+
+void TestCsvWriter::keepsTheOldFileWhenWritingFails()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString fileName = dir.filePath(u"report.csv"_s);
+    const QByteArray old = "old;file;content\r\n";
+    QVERIFY(writeFile(fileName, old));
+    const Export build(Source::Hand, {exampleRow1(), exampleRow2()}); // 402 bytes
+    NullProgress progress;
+    bool written = true;
+    {
+        const FileSizeLimit limit(100);
+        written = writeCsv(fileName, build.report(), *m_ansi, progress);
+    }
+    QVERIFY(!written);
+    QCOMPARE(readAll(fileName), old);
+    // No temporary file is left beside it.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"report.csv"_s});
+}
+
+void TestCsvWriter::replacesALongerFileWhole()
+{
+    const QString fileName = path(u"replaced.csv"_s);
+    QVERIFY(writeFile(fileName, QByteArray(10000, 'x')));
+    const Export build(Source::Hand, {});
+    NullProgress progress;
+    QVERIFY(writeCsv(fileName, build.report(), *m_ansi, progress));
+    QCOMPARE(readAll(fileName), fileOf({u"ЛИРАС-Д7;09.12.2026"_s}, *m_ansi));
+}
+
+QTEST_APPLESS_MAIN(TestCsvWriter)
+#include "tst_csvwriter.moc"

@@ -6,6 +6,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QGraphicsLayout>
 #include <QLineSeries>
 #include <QPen>
 #include <QValueAxis>
@@ -39,7 +40,11 @@ ReadingsChart::ReadingsChart(const RegionalSettings &regional, QWidget *parent)
     chart->setDropShadowEnabled(false);
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->legend()->hide();
+    // White from edge to edge of the window, with no frame of the widget's colour around it.
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
     setChart(chart);
+    setFrameShape(QFrame::NoFrame);
+    setBackgroundBrush(Qt::white);
     setRenderHint(QPainter::Antialiasing);
 
     m_barSet = new QBarSet(QString());
@@ -88,7 +93,6 @@ ReadingsChart::ReadingsChart(const RegionalSettings &regional, QWidget *parent)
 
 void ReadingsChart::clear()
 {
-    m_barSet->deselectAllBars();
     m_barSet->remove(0, m_barSet->count());
     m_bottomAxis->clear();
     m_line->clear();

@@ -1,0 +1,17 @@
+#include "platform/shell_win.h"
+
+#include <QWidget>
+
+#include <string>
+
+#include <windows.h>
+#include <shellapi.h>
+
+void WinShell::openDocument(const QString &fileName, QWidget *parent)
+{
+    const HWND owner = parent ? reinterpret_cast<HWND>(parent->window()->winId()) : nullptr;
+    const std::wstring name = fileName.toStdWString();
+    // No verb (the default one), no parameters, no folder: a relative name is looked up in
+    // the current folder. The outcome is deliberately not examined.
+    ShellExecuteW(owner, nullptr, name.c_str(), nullptr, nullptr, SW_RESTORE);
+}

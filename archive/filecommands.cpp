@@ -5,13 +5,10 @@
 #include "platform/fileexists.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString defaultExtension = u"csv"_s;
 
 std::optional<ArchiveKind> kindOfPage(int pageIndex)
 {
@@ -40,14 +37,11 @@ QString ArchiveFileCommands::askFileName(FileDialog &dialog, const QString &titl
     dialog.setTitle(title);
     dialog.setFilter(u"Excel files (*.csv)|*.csv"_s);
     dialog.setFilterIndex(1);
-    dialog.setDefaultExtension(defaultExtension);
+    dialog.setDefaultExtension(u"csv"_s);
     if (!dialog.execute(m_host.dialogParent()))
         return QString();
-    QString fileName = dialog.fileName();
-    // The existence test and the question must see the name that will be written.
-    if (QFileInfo(fileName).suffix().isEmpty() && !fileName.endsWith(u'.'))
-        fileName += u'.' + defaultExtension;
-    return fileName;
+    // The dialog has added ".csv" to a name typed without extension.
+    return dialog.fileName();
 }
 
 void ArchiveFileCommands::openFile()
@@ -70,7 +64,7 @@ void ArchiveFileCommands::saveAs()
     const QString fileName = askFileName(*m_saveDialog, u"Сохранить как..."_s);
     if (fileName.isEmpty())
         return;
-    if (QFileInfo::exists(fileName)
+    if (isExistingFile(fileName)
         && !m_platform.dialogs.confirm(m_host.dialogParent(),
                                        u"Файл "_s + QDir::toNativeSeparators(fileName)
                                                + u" существует! Перезаписать?"_s)) {

@@ -25,8 +25,8 @@ public:
     void closeFile();
 
 private:
-    // Shows the dialog set up as both commands want it; the chosen name, with ".csv" added
-    // when typed without extension, or empty when cancelled.
+    // Shows the dialog set up as both commands want it; the chosen name, or empty when
+    // cancelled.
     QString askFileName(FileDialog &dialog, const QString &title);
 
     ArchiveHost &m_host;

@@ -67,6 +67,18 @@ QByteArray utf8WithMark(const QString &text)
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
+QByteArray utf16(const QString &text, bool littleEndian)
+{
+    QByteArray bytes;
+    for (QChar c : text) {
+        const char high = char(c.unicode() >> 8);
+        const char low = char(c.unicode() & 0xFF);
+        bytes.append(littleEndian ? low : high);
+        bytes.append(littleEndian ? high : low);
+    }
+    return bytes;
+}
+
 bool writeFile(const QString &fileName, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(fileName).path());

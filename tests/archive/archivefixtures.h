@@ -23,6 +23,9 @@ QString archiveText(const QString &header, const QList<QStringList> &records);
 
 // UTF-8 with byte-order mark, so the fixture does not depend on the code page.
 QByteArray utf8WithMark(const QString &text);
+// UTF-16 code units in the given byte order, without a mark; spelled out byte by byte so
+// the fixture does not rest on the converter under test.
+QByteArray utf16(const QString &text, bool littleEndian);
 bool writeFile(const QString &fileName, const QByteArray &bytes);
 QByteArray readFile(const QString &fileName);
 

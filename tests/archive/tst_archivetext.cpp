@@ -21,18 +21,6 @@ namespace {
 // "Основной" in Windows-1251, spelled out so the test does not depend on the converter.
 const QByteArray basic1251 = QByteArray("\xCE\xF1\xED\xEE\xE2\xED\xEE\xE9");
 
-QByteArray utf16(const QString &text, bool littleEndian)
-{
-    QByteArray bytes;
-    for (QChar c : text) {
-        const char high = char(c.unicode() >> 8);
-        const char low = char(c.unicode() & 0xFF);
-        bytes.append(littleEndian ? low : high);
-        bytes.append(littleEndian ? high : low);
-    }
-    return bytes;
-}
-
 } // namespace
 
 class TestArchiveText : public QObject
@@ -65,10 +53,10 @@ void TestArchiveText::decode_data()
     QTest::newRow("utf-8 mark") << QByteArray("\xEF\xBB\xBF") + (header + u"\r\nЖ"_s).toUtf8()
                                 << QStringList{header, u"Ж"_s} << ArchiveEncoding::Utf8;
     QTest::newRow("utf-16 le mark")
-            << QByteArray("\xFF\xFE") + utf16(header + u"\r\nab"_s, true)
+            << QByteArray("\xFF\xFE") + fixtures::utf16(header + u"\r\nab"_s, true)
             << QStringList{header, u"ab"_s} << ArchiveEncoding::Utf16Le;
     QTest::newRow("utf-16 be mark")
-            << QByteArray("\xFE\xFF") + utf16(header + u"\nab"_s, false)
+            << QByteArray("\xFE\xFF") + fixtures::utf16(header + u"\nab"_s, false)
             << QStringList{header, u"ab"_s} << ArchiveEncoding::Utf16Be;
     QTest::newRow("ansi without mark")
             << basic1251 + QByteArray(" x v003\r\n\xC6")
@@ -105,7 +93,7 @@ void TestArchiveText::decode_data()
     QTest::newRow("nul first") << QByteArray("\0a", 2) << QStringList{}
                                << ArchiveEncoding::Ansi;
     QTest::newRow("nul in utf-16 text")
-            << QByteArray("\xFF\xFE") + utf16(u"ab\r\nc"_s, true) + QByteArray("\0\0d\0", 4)
+            << QByteArray("\xFF\xFE") + fixtures::utf16(u"ab\r\nc"_s, true) + QByteArray("\0\0d\0", 4)
             << QStringList{u"ab"_s, u"c"_s} << ArchiveEncoding::Utf16Le;
 }
 
@@ -140,10 +128,10 @@ void TestArchiveText::roundTrip_data()
                                       + QByteArray("\r\n");
     QTest::newRow("utf-16 le") << ArchiveEncoding::Utf16Le
                                << QByteArray("\xFF\xFE")
-                                          + utf16(lines.join(u"\r\n"_s) + u"\r\n"_s, true);
+                                          + fixtures::utf16(lines.join(u"\r\n"_s) + u"\r\n"_s, true);
     QTest::newRow("utf-16 be") << ArchiveEncoding::Utf16Be
                                << QByteArray("\xFE\xFF")
-                                          + utf16(lines.join(u"\r\n"_s) + u"\r\n"_s, false);
+                                          + fixtures::utf16(lines.join(u"\r\n"_s) + u"\r\n"_s, false);
 }
 
 void TestArchiveText::roundTrip()

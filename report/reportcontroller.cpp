@@ -10,8 +10,6 @@
 #include "report/reportpreview.h"
 #include "tables/cellsource.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
@@ -123,12 +121,16 @@ void ReportController::exportReport(const ReportTables &tables, bool showReading
     if (m_exporting)
         return;
     const QScopedValueRollback<bool> exporting(m_exporting, true);
-    prepare(tables, showReadings);
+    try {
+        prepare(tables, showReadings);
+    } catch (...) {
+        errorsink::report(std::current_exception());
+        return;
+    }
+    // The dialog adds its default extension to a bare name, before the existence check.
     if (!dialog.execute(m_window))
         return;
-    QString fileName = dialog.fileName();
-    if (QFileInfo(fileName).suffix().isEmpty() && !dialog.defaultExtension().isEmpty())
-        fileName += u'.' + dialog.defaultExtension();
+    const QString fileName = dialog.fileName();
     if (isExistingFile(fileName)
         && !m_dialogs.confirm(m_window, u"Файл "_s + fileName + u" существует! Перезаписать?"_s))
         return;

@@ -1,15 +1,6 @@
-#include "fakecellsource.h"
-
-#include "report/reportbuilder.h"
-#include "report/reportlayout.h"
-#include "report/reportpreparation.h"
-#include "report/reportrows.h"
-#include "report/userdataset.h"
-#include "report/valueresolver.h"
+#include "reportfixture.h"
 
 #include <QTest>
-
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -18,25 +9,11 @@ namespace {
 constexpr double kMm = 3.77953;
 
 // One build of the basic table with n rows, as the preview command prepares it.
-struct Build
+struct Build : BuiltReport
 {
-    ReportLayout layout;
-    UserDataSet dataSet;
-    ReportRows rows;
-    PreparedReport report;
-
-    Build(int n, bool showReadings, int sliceRows = 1000)
+    Build(int n, bool showReadings, int sliceRecords = 1000)
+        : BuiltReport(basicTable(n), showReadings, sliceRecords)
     {
-        FakeCellSource table(kBasicColumns);
-        for (int r = 0; r < n; ++r)
-            table.addRow(u"r%1"_s.arg(r), {{23, u"4120"_s}});
-        prepareReport(layout, dataSet, u"09.12.2026"_s, showReadings, table.rowCount());
-        rows = ReportRows::capture(table, ReportRows::Table::Basic, showReadings);
-        const ValueResolver resolver(rows, dataSet);
-        ReportBuilder builder(layout, dataSet, resolver, report);
-        builder.start();
-        while (!builder.step(sliceRows)) {
-        }
     }
 };
 

@@ -57,6 +57,13 @@ std::unique_ptr<FileDialog> QtDialogs::createFileDialog(FileDialog::Kind kind)
     return std::make_unique<QtFileDialog>(kind);
 }
 
+QtFileDialog::QtFileDialog(Kind kind, Runner runner)
+    : m_kind(kind), m_runner(std::move(runner))
+{
+    if (!m_runner)
+        m_runner = [](QFileDialog &dialog) { return dialog.exec(); };
+}
+
 void QtFileDialog::prepare(QFileDialog &dialog) const
 {
     if (m_kind == Kind::Open) {
@@ -95,7 +102,7 @@ bool QtFileDialog::execute(QWidget *parent)
     // Relative names (help file, guide pictures) resolve against the current folder, so
     // whatever the dialog does, that folder is the same afterwards.
     const QString currentFolder = QDir::currentPath();
-    const bool accepted = dialog.exec() == QDialog::Accepted;
+    const bool accepted = m_runner(dialog) == QDialog::Accepted;
     if (QDir::currentPath() != currentFolder)
         QDir::setCurrent(currentFolder);
     const QStringList chosen = dialog.selectedFiles();

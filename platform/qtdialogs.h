@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 
+#include <functional>
 #include <memory>
 
 class QFileDialog;
@@ -27,7 +28,11 @@ public:
 class QtFileDialog final : public FileDialog
 {
 public:
-    explicit QtFileDialog(Kind kind) : m_kind(kind) {}
+    // Runs the prepared dialog and returns its result code; exec() unless a test plays
+    // the user.
+    using Runner = std::function<int(QFileDialog &)>;
+
+    explicit QtFileDialog(Kind kind, Runner runner = {});
 
     bool execute(QWidget *parent) override;
 
@@ -36,4 +41,5 @@ public:
 
 private:
     Kind m_kind;
+    Runner m_runner;
 };

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTextDocument>
 
 using namespace Qt::StringLiterals;
 
@@ -17,6 +18,8 @@ namespace {
 
 constexpr QSize kClientSize{752, 486};
 constexpr int kGlyphMarginPx = 3;
+// An edit box keeps its text this close to its edges.
+constexpr int kMemoMarginPx = 2;
 
 const QString kStartValue = QString::fromUtf16(kStartValueName);
 
@@ -31,9 +34,12 @@ const QStringList kMemo4Lines = {u"Запустите "_s, u"программу 
                                  u"В Меню \"Файл\" "_s, u"выберите "_s, u"пункт"_s,
                                  u"\"Открыть "_s, u"архив в "_s, u"приборе\""_s};
 
+// The window's fonts come with Windows; elsewhere Liberation Sans, of similar widths,
+// stands in so that the texts keep fitting their boxes.
 QFont fontOfPixels(const QString &family, int pixelSize, bool italic)
 {
-    QFont font(family);
+    QFont font;
+    font.setFamilies({family, u"Liberation Sans"_s});
     font.setPixelSize(pixelSize);
     font.setItalic(italic);
     return font;
@@ -49,6 +55,7 @@ QPlainTextEdit *createMemo(QWidget *parent, const QString &name, const QRect &ge
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setFont(fontOfPixels(u"Segoe UI"_s, 21, true));
+    memo->document()->setDocumentMargin(kMemoMarginPx);
     memo->setPlainText(lines.join(u'\n'));
     return memo;
 }

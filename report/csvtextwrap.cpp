@@ -2,6 +2,7 @@
 
 #include "report/fontmetrics.h"
 
+#include <array>
 #include <cmath>
 
 namespace csv {
@@ -14,6 +15,24 @@ constexpr double kBreakFontHeightPx = 83;
 constexpr double kBreakPxPerReportPx = 600.0 / 96.0;
 // Breaking works on the memo's width rounded to whole pixels, less this.
 constexpr double kInnerWidthLossPx = 3;
+
+// Widths below this code are looked up once per face: Latin and Cyrillic cover the reports.
+constexpr char16_t kCachedBelow = 0x500;
+using WidthTable = std::array<unsigned short, kCachedBelow>;
+
+int measuredWidthPx(const fontmetrics::FontFace &face, char16_t ch)
+{
+    return int(std::lround(fontmetrics::advanceUnits(face, ch) * kBreakFontHeightPx / face.unitsPerEm));
+}
+
+WidthTable widthTable(ReportFont font)
+{
+    WidthTable table{};
+    const fontmetrics::FontFace &face = fontmetrics::face(font);
+    for (char16_t ch = 0; ch < kCachedBelow; ++ch)
+        table[ch] = static_cast<unsigned short>(measuredWidthPx(face, ch));
+    return table;
+}
 
 // Characters are whole code points: a surrogate pair is measured and kept as one.
 qsizetype charLength(QStringView line, qsizetype at)
@@ -81,8 +100,12 @@ double roundHalfEven(double value)
 
 int breakWidthPx(ReportFont font, char16_t ch)
 {
-    const fontmetrics::FontFace &face = fontmetrics::face(font);
-    return int(std::lround(fontmetrics::advanceUnits(face, ch) * kBreakFontHeightPx / face.unitsPerEm));
+    static const std::array<WidthTable, 3> tables{widthTable(ReportFont::ArialRegular),
+                                                  widthTable(ReportFont::ArialBold),
+                                                  widthTable(ReportFont::SegoeUiBold)};
+    if (ch < kCachedBelow)
+        return tables[std::size_t(font)][ch];
+    return measuredWidthPx(fontmetrics::face(font), ch);
 }
 
 QStringList wrapMemoLines(QStringView text, ReportFont font, double widthPx)

@@ -51,7 +51,7 @@ bool writeCsv(const QString &fileName, const PreparedReport &report, const AnsiC
     QByteArray pageBytes;
     int pagesDone = 0;
     for (const PreparedPage &page : report.pages) {
-        pageBytes.clear();
+        pageBytes.truncate(0); // keeps the capacity for the next page
         appendPage(page, ansi, pageBytes);
         if (file.write(pageBytes) != pageBytes.size())
             return false; // the unfinished temporary file is discarded with the QSaveFile

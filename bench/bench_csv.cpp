@@ -1,0 +1,100 @@
+#include "platform/codepages.h"
+#include "platform/progress.h"
+#include "report/csvwriter.h"
+#include "report/reportbuilder.h"
+#include "report/reportlayout.h"
+#include "report/reportpreparation.h"
+#include "report/reportrows.h"
+#include "report/userdataset.h"
+#include "report/valueresolver.h"
+#include "tables/cellsource.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A basic table whose rows all hold one typical measurement, numbered in column 0, with
+// three readings.
+class TypicalTable final : public CellSource
+{
+public:
+    explicit TypicalTable(int rows) : m_rows(rows) {}
+    int columnCount() const override { return 38; }
+    int rowCount() const override { return m_rows; }
+    QString cellText(int column, int row) const override
+    {
+        static const QString cells[] = {
+            QString(), u"15.03.2019"_s, u"10:25"_s, u"2"_s, u"Сквозное"_s, u"Балка"_s, u"Тяжелый бетон"_s,
+            u"1,05"_s, u"0"_s, u"1"_s, u"0"_s, u"4120"_s, u"48,5"_s, u"200"_s, u"10,2"_s, u"58,7"_s,
+            u"200"_s, u"32,4"_s, QString(), u"Нет"_s, u"2,5"_s, u"38,1"_s, QString(), u"4120"_s,
+            u"4135"_s, u"4128"_s};
+        if (column == 0)
+            return QString::number(row + 1);
+        return column < int(std::size(cells)) ? cells[column] : QString();
+    }
+
+private:
+    int m_rows;
+};
+
+// One CSV export's report: prepared as the CSV command prepares it, then built.
+struct CsvBuild
+{
+    ReportLayout layout;
+    UserDataSet dataSet;
+    ReportRows rows;
+    PreparedReport report;
+
+    explicit CsvBuild(int rowCount)
+    {
+        const TypicalTable table(rowCount);
+        prepareReport(layout, dataSet, u"09.12.2026"_s, true, table.rowCount());
+        rows = ReportRows::capture(table, ReportRows::Table::Basic, true);
+        const ValueResolver resolver(rows, dataSet);
+        ReportBuilder builder(layout, dataSet, resolver, report);
+        builder.start();
+        while (!builder.step(1000)) {
+        }
+    }
+};
+
+void writeOnly(benchmark::State &state)
+{
+    const std::unique_ptr<AnsiCodePage> ansi = makeCodePage(1251);
+    const QTemporaryDir dir;
+    const QString fileName = dir.filePath(u"bench.csv"_s);
+    const CsvBuild build(int(state.range(0)));
+    NullProgress progress;
+    for (auto _ : state) {
+        if (!writeCsv(fileName, build.report, *ansi, progress))
+            state.SkipWithError("write failed");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void buildAndWrite(benchmark::State &state)
+{
+    const std::unique_ptr<AnsiCodePage> ansi = makeCodePage(1251);
+    const QTemporaryDir dir;
+    const QString fileName = dir.filePath(u"bench.csv"_s);
+    NullProgress progress;
+    for (auto _ : state) {
+        const CsvBuild build(int(state.range(0)));
+        if (!writeCsv(fileName, build.report, *ansi, progress))
+            state.SkipWithError("write failed");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+} // namespace
+
+BENCHMARK(writeOnly)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(buildAndWrite)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

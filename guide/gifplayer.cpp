@@ -1,11 +1,9 @@
 #include "guide/gifplayer.h"
 
-#include "platform/errorsink.h"
-
 GifPlayer::GifPlayer(QObject *parent) : QObject(parent)
 {
     m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, [this] { errorsink::guarded([this] { advance(); }); });
+    connect(&m_timer, &QTimer::timeout, this, &GifPlayer::advance);
 }
 
 void GifPlayer::play(GifAnimation animation)

@@ -203,7 +203,7 @@ std::optional<QDateTime> toDateTime(QStringView text, const RegionalSettings &se
     if (!date)
         return std::nullopt;
     if (pos == trimmed.size())
-        return QDateTime(*date, QTime(0, 0));
+        return QDateTime(*date, QTime(0, 0), Qt::UTC);
     if (trimmed.at(pos) != u' ')
         return std::nullopt;
     pos = skipBlanks(trimmed, pos);
@@ -218,7 +218,7 @@ std::optional<QDateTime> toDateTime(QStringView text, const RegionalSettings &se
         qsizetype at = pos;
         const std::optional<QTime> time = pattern->parseTime(trimmed, at);
         if (time && at == trimmed.size())
-            return QDateTime(*date, *time);
+            return QDateTime(*date, *time, Qt::UTC);
     }
     return std::nullopt;
 }
@@ -245,7 +245,7 @@ QString formatShortDate(QDate date, const RegionalSettings &settings)
 
 QDateTime zeroDate()
 {
-    return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
 }
 
 } // namespace regional

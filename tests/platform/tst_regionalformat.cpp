@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <ctime>
 
 using namespace Qt::StringLiterals;
 
@@ -46,6 +47,7 @@ private slots:
     void formatDateTime_data();
     void formatDateTime();
     void roundTripOfFormattedDates();
+    void timeInDaylightSavingGapKept();
     void zeroDate();
 };
 
@@ -154,19 +156,19 @@ void TestRegionalFormat::toDateTime_data()
     QTest::addColumn<QDateTime>("expected"); // invalid: no date
 
     const QDateTime none;
-    QTest::newRow("date") << u"05.03.2024"_s << true << QDateTime(QDate(2024, 3, 5), QTime(0, 0));
+    QTest::newRow("date") << u"05.03.2024"_s << true << QDateTime(QDate(2024, 3, 5), QTime(0, 0), Qt::UTC);
     QTest::newRow("no leading zeros") << u"5.3.2024"_s << true
-                                      << QDateTime(QDate(2024, 3, 5), QTime(0, 0));
+                                      << QDateTime(QDate(2024, 3, 5), QTime(0, 0), Qt::UTC);
     QTest::newRow("surrounding blanks") << u" 05.03.2024 "_s << true
-                                        << QDateTime(QDate(2024, 3, 5), QTime(0, 0));
+                                        << QDateTime(QDate(2024, 3, 5), QTime(0, 0), Qt::UTC);
     QTest::newRow("long time") << u"05.03.2024 14:07:09"_s << true
-                               << QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9));
+                               << QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9), Qt::UTC);
     QTest::newRow("short time") << u"05.03.2024 14:07"_s << true
-                                << QDateTime(QDate(2024, 3, 5), QTime(14, 7));
+                                << QDateTime(QDate(2024, 3, 5), QTime(14, 7), Qt::UTC);
     QTest::newRow("short time one-digit hour") << u"05.03.2024 9:07"_s << true
-                                               << QDateTime(QDate(2024, 3, 5), QTime(9, 7));
+                                               << QDateTime(QDate(2024, 3, 5), QTime(9, 7), Qt::UTC);
     QTest::newRow("two-digit year") << u"05.03.24"_s << true
-                                    << QDateTime(QDate(2024, 3, 5), QTime(0, 0));
+                                    << QDateTime(QDate(2024, 3, 5), QTime(0, 0), Qt::UTC);
     QTest::newRow("abc") << u"abc"_s << true << none;
     QTest::newRow("empty") << QString() << true << none;
     QTest::newRow("slashes under points") << u"05/03/2024"_s << true << none;
@@ -179,15 +181,15 @@ void TestRegionalFormat::toDateTime_data()
     QTest::newRow("text after time") << u"05.03.2024 10:00:00 x"_s << true << none;
     QTest::newRow("time glued to date") << u"05.03.202410:00"_s << true << none;
     QTest::newRow("leap day") << u"29.02.2024"_s << true
-                              << QDateTime(QDate(2024, 2, 29), QTime(0, 0));
+                              << QDateTime(QDate(2024, 2, 29), QTime(0, 0), Qt::UTC);
     QTest::newRow("american date") << u"3/5/2024"_s << false
-                                   << QDateTime(QDate(2024, 3, 5), QTime(0, 0));
+                                   << QDateTime(QDate(2024, 3, 5), QTime(0, 0), Qt::UTC);
     QTest::newRow("american pm") << u"3/5/2024 2:07:09 PM"_s << false
-                                 << QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9));
+                                 << QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9), Qt::UTC);
     QTest::newRow("american midnight am") << u"3/5/2024 12:00:01 am"_s << false
-                                          << QDateTime(QDate(2024, 3, 5), QTime(0, 0, 1));
+                                          << QDateTime(QDate(2024, 3, 5), QTime(0, 0, 1), Qt::UTC);
     QTest::newRow("american 24-hour short time") << u"3/5/2024 14:07"_s << false
-                                                 << QDateTime(QDate(2024, 3, 5), QTime(14, 7));
+                                                 << QDateTime(QDate(2024, 3, 5), QTime(14, 7), Qt::UTC);
     QTest::newRow("american day first") << u"13/5/2024"_s << false << none;
 }
 
@@ -211,16 +213,16 @@ void TestRegionalFormat::formatDateTime_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("midnight shows no time")
-        << QDateTime(QDate(2024, 3, 5), QTime(0, 0)) << true << u"05.03.2024"_s;
-    QTest::newRow("time") << QDateTime(QDate(2024, 3, 5), QTime(9, 7, 3)) << true
+        << QDateTime(QDate(2024, 3, 5), QTime(0, 0), Qt::UTC) << true << u"05.03.2024"_s;
+    QTest::newRow("time") << QDateTime(QDate(2024, 3, 5), QTime(9, 7, 3), Qt::UTC) << true
                           << u"05.03.2024 9:07:03"_s;
-    QTest::newRow("one second past midnight") << QDateTime(QDate(2024, 3, 5), QTime(0, 0, 1))
+    QTest::newRow("one second past midnight") << QDateTime(QDate(2024, 3, 5), QTime(0, 0, 1), Qt::UTC)
                                               << true << u"05.03.2024 0:00:01"_s;
     QTest::newRow("zero date") << regional::zeroDate() << true << u"30.12.1899"_s;
-    QTest::newRow("american afternoon") << QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9))
+    QTest::newRow("american afternoon") << QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9), Qt::UTC)
                                         << false << u"3/5/2024 2:07:09 PM"_s;
     QTest::newRow("american just after midnight")
-        << QDateTime(QDate(2024, 3, 5), QTime(0, 30)) << false << u"3/5/2024 12:30:00 AM"_s;
+        << QDateTime(QDate(2024, 3, 5), QTime(0, 30), Qt::UTC) << false << u"3/5/2024 12:30:00 AM"_s;
     QTest::newRow("invalid") << QDateTime() << true << QString();
 }
 
@@ -236,9 +238,9 @@ void TestRegionalFormat::roundTripOfFormattedDates()
 {
     // What the tables show must read back as the same value: the sort relies on it.
     const QDateTime values[] = {
-        QDateTime(QDate(2023, 12, 31), QTime(23, 59, 59)),
-        QDateTime(QDate(2001, 1, 1), QTime(0, 0)),
-        QDateTime(QDate(1999, 7, 4), QTime(12, 0, 0)),
+        QDateTime(QDate(2023, 12, 31), QTime(23, 59, 59), Qt::UTC),
+        QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC),
+        QDateTime(QDate(1999, 7, 4), QTime(12, 0, 0), Qt::UTC),
     };
     for (const RegionalSettings &settings : {russian(), american()}) {
         for (const QDateTime &value : values) {
@@ -250,9 +252,28 @@ void TestRegionalFormat::roundTripOfFormattedDates()
     }
 }
 
+void TestRegionalFormat::timeInDaylightSavingGapKept()
+{
+    // 02:30 on 31 March 2024 does not exist on Berlin clocks; an archive may still hold it.
+    const QByteArray savedTz = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    const std::optional<QDateTime> value =
+        regional::toDateTime(u"31.03.2024 2:30:00"_s, russian());
+    const QString shown = value ? regional::formatDateTime(*value, russian()) : QString();
+    if (savedTz.isEmpty())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", savedTz);
+    tzset();
+    QVERIFY(value.has_value());
+    QCOMPARE(value->time(), QTime(2, 30));
+    QCOMPARE(shown, u"31.03.2024 2:30:00"_s);
+}
+
 void TestRegionalFormat::zeroDate()
 {
-    QCOMPARE(regional::zeroDate(), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
+    QCOMPARE(regional::zeroDate(), QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC));
 }
 
 QTEST_GUILESS_MAIN(TestRegionalFormat)

@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/progress.h"
+#include "tables/tabledefinition.h"
 #include "tables/measurementtable.h"
 
 #include <QStringList>
@@ -28,12 +29,12 @@ struct RecordCheck
 RecordCheck checkRecords(const QStringList &lines, const ArchiveLayout &layout)
 {
     RecordCheck check;
-    const qsizetype maxFields = layout.fixedFields + ArchiveLayout::readingColumns;
+    const qsizetype maxFields = layout.table.fixedFieldCount + ArchiveLayout::readingColumns;
     for (qsizetype i = firstRecordLine; i < lines.size(); ++i) {
         const qsizetype fields = countFields(lines[i], recordDelimiter);
         if (fields > 0)
             ++check.rowCount;
-        if (fields < layout.fixedFields || fields > maxFields)
+        if (fields < layout.table.fixedFieldCount || fields > maxFields)
             check.damagedLines.append(int(i + 1));
     }
     return check;
@@ -42,7 +43,7 @@ RecordCheck checkRecords(const QStringList &lines, const ArchiveLayout &layout)
 void fillRows(MeasurementTable &table, const QStringList &lines, const ArchiveLayout &layout,
               Progress &progress)
 {
-    const int fixed = layout.fixedFields;
+    const int fixed = layout.table.fixedFieldCount;
     QStringList fields;
     int row = 0;
     for (qsizetype i = firstRecordLine; i < lines.size(); ++i) {
@@ -58,7 +59,7 @@ void fillRows(MeasurementTable &table, const QStringList &lines, const ArchiveLa
         const qsizetype readings =
                 qMin<qsizetype>(fields.size() - fixed, ArchiveLayout::readingColumns);
         for (qsizetype j = 0; j < readings; ++j)
-            table.setCellText(int(layout.firstReadingColumn + j), row, fields[fixed + j]);
+            table.setCellText(int(layout.table.firstReadingColumn + j), row, fields[fixed + j]);
         ++row;
     }
 }
@@ -73,7 +74,7 @@ void fillTable(MeasurementTable &table, const QStringList &lines, const ArchiveL
     try {
         table.appendRows(rowCount);
         if (rowCount > 0) {
-            for (int column = 0; column < layout.fixedFields; ++column)
+            for (int column = 0; column < layout.table.fixedFieldCount; ++column)
                 table.setFillMode(column, true);
         }
         fillRows(table, lines, layout, progress);

@@ -449,7 +449,12 @@ void TestGuideWindow::windowProperties()
     QVERIFY(window.windowFlags().testFlag(Qt::Tool));
     QVERIFY(window.windowTitle().isEmpty());
     QCOMPARE(window.font().pixelSize(), 11);
-    QCOMPARE(window.grab().toImage().pixel(700, 10), qRgb(255, 255, 255));
+    const QImage drawn = window.grab().toImage();
+    QCOMPARE(drawn.pixel(700, 10), qRgb(255, 255, 255));
+    // Inside the chevron's point (3 px margin + 25 px into the glyph) it is black; around it
+    // the glyph's transparent background lets the white window through.
+    QCOMPARE(drawn.pixel(648 + 28, 417 + 16), qRgb(0, 0, 0));
+    QCOMPARE(drawn.pixel(648 + 5, 417 + 5), qRgb(255, 255, 255));
     // The window is centred on its screen, give or take its frame.
     const QPoint offCentre = window.frameGeometry().center() - window.screen()->geometry().center();
     QVERIFY2(offCentre.manhattanLength() <= 8, qPrintable(u"%1, %2"_s.arg(offCentre.x()).arg(offCentre.y())));

@@ -1,0 +1,402 @@
+#include "reportfixture.h"
+
+#include "platform/errorsink.h"
+#include "platform/fakeplatform.h"
+#include "platform/progress.h"
+#include "report/previewarea.h"
+#include "report/reportcontroller.h"
+#include "report/reportpreview.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+FakeCellSource individualTable(int rows)
+{
+    FakeCellSource table(kIndividualColumns);
+    for (int r = 0; r < rows; ++r)
+        table.addRow(u"i%1"_s.arg(r), {{20, u"3900"_s}});
+    return table;
+}
+
+QStringList texts(const PreparedReport &report, QStringView memo)
+{
+    QStringList result;
+    for (const PreparedPage &page : report.pages) {
+        for (const PreparedBox &box : page.boxes) {
+            if (box.style->name == memo)
+                result << box.text;
+        }
+    }
+    return result;
+}
+
+// What a stub writer saw.
+struct WriterCall
+{
+    QString fileName;
+    int pages = 0;
+    QStringList readings;
+};
+
+} // namespace
+
+class TestReportController : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void noDataInEitherTable();
+    void previewWindow();
+    void titleOnlyWhenTheActiveTableIsEmpty();
+    void buildKeepsItsSnapshotWhileTablesChange();
+    void newBuildGoesIntoTheOpenPreview();
+    void previewFreesItselfWhenClosed();
+    void previewExportEntriesEmitSignals();
+    void buildErrorIsReported();
+
+    void exportFlow_data();
+    void exportFlow();
+    void exportRefreshesTheOpenPreview();
+    void failedBuildWritesNothing();
+
+private:
+    std::unique_ptr<FakePlatform> m_platform;
+    std::unique_ptr<ReportController> m_controller;
+    QStringList m_errors;
+    errorsink::Handler m_previousHandler;
+    QTemporaryDir m_dir;
+};
+
+void TestReportController::init()
+{
+    m_platform = std::make_unique<FakePlatform>();
+    m_controller = std::make_unique<ReportController>(m_platform->dialogs, m_platform->regional, nullptr);
+    m_controller->setClock([] { return QDate(2026, 12, 9); });
+    m_errors.clear();
+    m_previousHandler = errorsink::install([this](std::exception_ptr e) {
+        try {
+            std::rethrow_exception(e);
+        } catch (const AppError &error) {
+            m_errors << error.userText();
+        }
+    });
+}
+
+void TestReportController::cleanup()
+{
+    m_controller.reset();
+    m_platform.reset();
+    errorsink::install(m_previousHandler);
+}
+
+void TestReportController::noDataInEitherTable()
+{
+    const FakeCellSource basic(kBasicColumns);
+    const FakeCellSource individual(kIndividualColumns);
+    m_controller->showReport({basic, individual, 0});
+    QCOMPARE(m_platform->dialogs.messages(), QStringList{u"Нет данных"_s});
+    QVERIFY(!m_controller->preview());
+    QVERIFY(m_controller->preparedReport().pages.empty());
+}
+
+void TestReportController::previewWindow()
+{
+    const FakeCellSource basic = basicTable(3);
+    const FakeCellSource individual(kIndividualColumns);
+    QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
+    m_controller->showReport({basic, individual, 0});
+
+    ReportPreview *preview = m_controller->preview();
+    QVERIFY(preview);
+    QCOMPARE(preview->windowTitle(), u"ЛИРАС"_s);
+    QVERIFY(preview->isVisible());
+    QVERIFY(preview->windowState() & Qt::WindowMaximized);
+    QVERIFY(!preview->isModal());
+    QVERIFY(preview->testAttribute(Qt::WA_DeleteOnClose));
+
+    QStringList captions;
+    for (QAction *action : preview->findChildren<QAction *>()) {
+        if (!action->text().isEmpty())
+            captions << action->text();
+    }
+    captions.sort();
+    QCOMPARE(captions, (QStringList{u"CSV"_s, u"PDF"_s, u"PDF"_s, u"Закрыть"_s, u"Печать"_s}));
+    const auto *exportButton = preview->findChild<QToolButton *>(u"exportButton"_s);
+    QVERIFY(exportButton);
+    QCOMPARE(exportButton->text(), u"Экспорт"_s);
+    QCOMPARE(exportButton->menu()->actions().size(), 2);
+    for (QToolButton *button : preview->findChildren<QToolButton *>()) {
+        if (!button->text().isEmpty())
+            QVERIFY2(button->toolButtonStyle() == Qt::ToolButtonTextOnly, qPrintable(button->text()));
+    }
+
+    QTRY_COMPARE(finished.size(), 1);
+    QCOMPARE(finished.at(0).at(0).toBool(), true);
+    QCOMPARE(preview->area()->pageCount(), 1);
+    QCOMPARE(texts(m_controller->preparedReport(), u"Memo40"), QStringList{u"09.12.2026"_s});
+    QCOMPARE(texts(m_controller->preparedReport(), u"Memo1"), (QStringList{u"r0c0"_s, u"r1c0"_s, u"r2c0"_s}));
+    QVERIFY(texts(m_controller->preparedReport(), u"Memo42").isEmpty());
+    QVERIFY(!m_controller->frxReport1().findMemo(u"Memo42")->visible);
+}
+
+void TestReportController::titleOnlyWhenTheActiveTableIsEmpty()
+{
+    const FakeCellSource basic = basicTable(5);
+    const FakeCellSource individual(kIndividualColumns);
+    QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
+    m_controller->showReport({basic, individual, 1});
+    QTRY_COMPARE(finished.size(), 1);
+    QVERIFY(m_platform->dialogs.messages().isEmpty());
+    const PreparedReport &report = m_controller->preparedReport();
+    QCOMPARE(report.pages.size(), size_t(1));
+    QCOMPARE(report.pages[0].boxes.size(), size_t(2));
+}
+
+void TestReportController::buildKeepsItsSnapshotWhileTablesChange()
+{
+    FakeCellSource basic = basicTable(2000);
+    const FakeCellSource individual = individualTable(3);
+    m_controller->setSliceRecords(100);
+    QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
+    m_controller->showReport({basic, individual, 0});
+    QVERIFY(m_controller->isBuilding());
+    QVERIFY(m_controller->preparedReport().pages.size() < 10);
+
+    // Mid-build: the user switches to the other tab and asks again, then sorts and deletes.
+    QTest::qWait(5);
+    m_controller->showReport({basic, individual, 1});
+    basic.moveRow(1999, 0);
+    basic.removeRow(5);
+    basic.setCell(0, 1, u"changed"_s);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
+
+    QCOMPARE(finished.at(0).at(0).toBool(), true);
+    const QStringList numbers = texts(m_controller->preparedReport(), u"Memo1");
+    QCOMPARE(numbers.size(), 2000);
+    QCOMPARE(numbers.first(), u"r0c0"_s);
+    QCOMPARE(numbers.at(1), u"r1c0"_s);
+    QCOMPARE(numbers.at(5), u"r5c0"_s);
+    QCOMPARE(numbers.last(), u"r1999c0"_s);
+    QCOMPARE(m_controller->preparedReport().pages.size(), size_t(1 + (2000 - 34 + 37) / 38));
+
+    // The next build sees the table as it is now.
+    m_controller->showReport({basic, individual, 0});
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 20000);
+    const QStringList after = texts(m_controller->preparedReport(), u"Memo1");
+    QCOMPARE(after.size(), 1999);
+    QCOMPARE(after.first(), u"r1999c0"_s);
+    QCOMPARE(after.at(1), u"changed"_s);
+}
+
+void TestReportController::newBuildGoesIntoTheOpenPreview()
+{
+    const FakeCellSource basic = basicTable(40);
+    const FakeCellSource individual = individualTable(3);
+    QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
+    m_controller->showReport({basic, individual, 0});
+    QTRY_COMPARE(finished.size(), 1);
+    QPointer<ReportPreview> first = m_controller->preview();
+    QCOMPARE(first->area()->pageCount(), 2);
+
+    m_controller->showReport({basic, individual, 1});
+    QTRY_COMPARE(finished.size(), 2);
+    QCOMPARE(m_controller->preview(), first.data());
+    QCOMPARE(first->area()->pageCount(), 1);
+    // Individual table: V from column 8, E from column 18.
+    QCOMPARE(texts(m_controller->preparedReport(), u"Memo9"), (QStringList{u"i0c8"_s, u"i1c8"_s, u"i2c8"_s}));
+    QCOMPARE(texts(m_controller->preparedReport(), u"Memo41"),
+             (QStringList{u"i0c18"_s, u"i1c18"_s, u"i2c18"_s}));
+}
+
+void TestReportController::previewFreesItselfWhenClosed()
+{
+    const FakeCellSource basic = basicTable(1);
+    const FakeCellSource individual(kIndividualColumns);
+    QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
+    m_controller->showReport({basic, individual, 0});
+    QTRY_COMPARE(finished.size(), 1);
+    QPointer<ReportPreview> preview = m_controller->preview();
+    const auto actions = preview->findChildren<QAction *>(u"closeAction"_s);
+    QCOMPARE(actions.size(), 1);
+    actions.first()->trigger();
+    QTRY_VERIFY(!preview);
+    QVERIFY(!m_controller->preview());
+
+    // A new command opens a new window.
+    m_controller->showReport({basic, individual, 0});
+    QTRY_COMPARE(finished.size(), 2);
+    QVERIFY(m_controller->preview());
+}
+
+void TestReportController::previewExportEntriesEmitSignals()
+{
+    const FakeCellSource basic = basicTable(1);
+    const FakeCellSource individual(kIndividualColumns);
+    m_controller->showReport({basic, individual, 0});
+    QSignalSpy pdf(m_controller.get(), &ReportController::pdfRequested);
+    QSignalSpy csv(m_controller.get(), &ReportController::csvRequested);
+    ReportPreview *preview = m_controller->preview();
+    preview->findChild<QAction *>(u"pdfAction"_s)->trigger();
+    preview->findChild<QAction *>(u"exportPdfAction"_s)->trigger();
+    QCOMPARE(pdf.size(), 2);
+    QCOMPARE(csv.size(), 0);
+    preview->findChild<QAction *>(u"exportCsvAction"_s)->trigger();
+    QCOMPARE(csv.size(), 1);
+    QVERIFY(m_platform->dialogs.shown.isEmpty()); // the window itself asks for no file
+}
+
+void TestReportController::buildErrorIsReported()
+{
+    // A table that lacks the columns the report reads.
+    FakeCellSource narrow(10);
+    narrow.addRow(u"n"_s);
+    const FakeCellSource individual(kIndividualColumns);
+    QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
+    m_controller->showReport({narrow, individual, 0});
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(finished.at(0).at(0).toBool(), false);
+    QCOMPARE(m_errors, QStringList{u"Cell (11, 0) out of bounds."_s});
+    QVERIFY(!m_controller->isBuilding());
+}
+
+void TestReportController::exportFlow_data()
+{
+    QTest::addColumn<bool>("csv");
+    QTest::addColumn<QString>("answer");     // typed in the dialog; empty cancels
+    QTest::addColumn<bool>("fileExists");
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<bool>("writerResult");
+    QTest::addColumn<QString>("written");    // file the writer gets; empty: not called
+    QTest::addColumn<QStringList>("messages");
+
+    const QStringList none;
+    const QStringList failed{u"Ошибка сохранения файла!"_s};
+    QTest::newRow("cancel") << false << QString() << false << false << true << QString() << none;
+    QTest::newRow("new file") << false << u"out.pdf"_s << false << false << true << u"out.pdf"_s << none;
+    QTest::newRow("exists, No") << false << u"out.pdf"_s << true << false << true << QString() << none;
+    QTest::newRow("exists, Yes") << false << u"out.pdf"_s << true << true << true << u"out.pdf"_s << none;
+    QTest::newRow("no extension gets pdf") << false << u"report"_s << true << true << true << u"report.pdf"_s << none;
+    QTest::newRow("no extension gets csv") << true << u"report"_s << false << false << true << u"report.csv"_s << none;
+    QTest::newRow("writer fails") << false << u"out.pdf"_s << false << false << false << u"out.pdf"_s << failed;
+    QTest::newRow("csv writer fails") << true << u"out.csv"_s << false << false << false << u"out.csv"_s << failed;
+}
+
+void TestReportController::exportFlow()
+{
+    QFETCH(bool, csv);
+    QFETCH(QString, answer);
+    QFETCH(bool, fileExists);
+    QFETCH(bool, replace);
+    QFETCH(bool, writerResult);
+    QFETCH(QString, written);
+    QFETCH(QStringList, messages);
+
+    QTemporaryDir dir;
+    const QString extension = csv ? u"csv"_s : u"pdf"_s;
+    const QString target = QFileInfo(answer).suffix().isEmpty() ? answer + u'.' + extension : answer;
+    if (fileExists) {
+        QFile existing(dir.filePath(target));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.write("old");
+    }
+    m_platform->dialogs.fileAnswers.enqueue(answer.isEmpty() ? QString() : dir.filePath(answer));
+    m_platform->dialogs.confirmAnswers.enqueue(replace);
+    std::unique_ptr<FileDialog> dialog = m_platform->dialogs.createFileDialog(FileDialog::Kind::Save);
+    dialog->setDefaultExtension(extension);
+
+    const FakeCellSource basic = basicTable(2);
+    const FakeCellSource individual(kIndividualColumns);
+    QList<WriterCall> calls;
+    const ReportWriter writer = [&](const QString &fileName, const PreparedReport &report, Progress &) {
+        calls.append({fileName, int(report.pages.size()), texts(report, u"Memo42")});
+        return writerResult;
+    };
+    NullProgress progress;
+    m_controller->exportReport({basic, individual, 0}, csv, *dialog, writer, progress);
+
+    if (fileExists) {
+        QCOMPARE(m_platform->dialogs.confirmations(),
+                 QStringList{u"Файл "_s + dir.filePath(target) + u" существует! Перезаписать?"_s});
+    } else {
+        QVERIFY(m_platform->dialogs.confirmations().isEmpty());
+    }
+    QCOMPARE(m_platform->dialogs.messages(), messages);
+    if (written.isEmpty()) {
+        QVERIFY(calls.isEmpty());
+        QVERIFY(m_controller->preparedReport().pages.empty()); // nothing built either
+    } else {
+        QCOMPARE(calls.size(), 1);
+        QCOMPARE(calls[0].fileName, dir.filePath(written));
+        QCOMPARE(calls[0].pages, 1);
+        // Only the CSV carries the readings.
+        QStringList readings;
+        for (int row = 0; csv && row < 2; ++row) {
+            QString text = u";4120"_s;
+            for (int column = 24; column <= 37; ++column)
+                text += u";r%1c%2"_s.arg(row).arg(column);
+            readings << text;
+        }
+        QCOMPARE(calls[0].readings, readings);
+    }
+    QVERIFY(!m_controller->preview()); // exports open no window
+    QCOMPARE(m_controller->frxReport1().findMemo(u"Memo42")->visible, csv);
+    QCOMPARE(m_controller->frxReport1().findMemo(u"Memo40")->text, u"09.12.2026"_s);
+}
+
+void TestReportController::exportRefreshesTheOpenPreview()
+{
+    const FakeCellSource basic = basicTable(40);
+    const FakeCellSource individual = individualTable(3);
+    QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
+    m_controller->showReport({basic, individual, 0});
+    QTRY_COMPARE(finished.size(), 1);
+    ReportPreview *preview = m_controller->preview();
+    QCOMPARE(preview->area()->pageCount(), 2);
+
+    m_platform->dialogs.fileAnswers.enqueue(m_dir.filePath(u"ind.csv"_s));
+    std::unique_ptr<FileDialog> dialog = m_platform->dialogs.createFileDialog(FileDialog::Kind::Save);
+    NullProgress progress;
+    int writes = 0;
+    m_controller->exportReport({basic, individual, 1}, true, *dialog,
+                               [&](const QString &, const PreparedReport &, Progress &) { return ++writes > 0; },
+                               progress);
+    QCOMPARE(writes, 1);
+    QCOMPARE(m_controller->preview(), preview);
+    QCOMPARE(preview->area()->pageCount(), 1);
+    QCOMPARE(texts(m_controller->preparedReport(), u"Memo42").size(), 3);
+    QCOMPARE(texts(m_controller->preparedReport(), u"Memo1"), (QStringList{u"i0c0"_s, u"i1c0"_s, u"i2c0"_s}));
+}
+
+void TestReportController::failedBuildWritesNothing()
+{
+    // The readings columns are missing, so the CSV build cannot read them.
+    FakeCellSource narrow(22);
+    narrow.addRow(u"n"_s);
+    const FakeCellSource individual(kIndividualColumns);
+    m_platform->dialogs.fileAnswers.enqueue(m_dir.filePath(u"never.csv"_s));
+    std::unique_ptr<FileDialog> dialog = m_platform->dialogs.createFileDialog(FileDialog::Kind::Save);
+    NullProgress progress;
+    int writes = 0;
+    m_controller->exportReport({narrow, individual, 0}, true, *dialog,
+                               [&](const QString &, const PreparedReport &, Progress &) { return ++writes > 0; },
+                               progress);
+    QCOMPARE(writes, 0);
+    QCOMPARE(m_errors, QStringList{u"Cell (23, 0) out of bounds."_s});
+    QVERIFY(m_platform->dialogs.messages().isEmpty());
+    QVERIFY(!QFileInfo::exists(m_dir.filePath(u"never.csv"_s)));
+}
+
+QTEST_MAIN(TestReportController)
+#include "tst_reportcontroller.moc"

@@ -6,6 +6,8 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QGraphicsLayout>
 #include <QLineSeries>
 #include <QPen>
@@ -24,6 +26,8 @@ const QColor kMarkText(0, 0, 0);
 constexpr int kLinePenWidthPx = 5;
 constexpr int kMarkEvery = 10;
 constexpr qreal kBarWidth = 0.7; // share of a category's width
+constexpr int kSideMarginPx = 20;
+constexpr int kMarkPadPx = 4;
 
 // Equal readings are common, but a category axis keeps only distinct labels: a repeat gets
 // zero-width spaces, which draw nothing, until it is distinct.
@@ -85,6 +89,7 @@ ReadingsChart::ReadingsChart(const RegionalSettings &regional, QWidget *parent)
     m_line->attachAxis(m_topAxis);
     m_line->attachAxis(m_leftAxis);
 
+    applyFont();
     connect(m_line, &QLineSeries::hovered, this,
             [this](const QPointF &, bool over) { setLineHighlighted(over); });
 
@@ -121,6 +126,7 @@ void ReadingsChart::addLevelPoint(qreal level)
     m_line->append(index, level);
     // Without a tag the format is the text itself: the level in the regional pattern.
     m_line->setPointLabelsFormat(regional::formatNumber(level, m_regional));
+    fitSideMargins();
     m_line->setPointConfiguration(index, QXYSeries::PointConfiguration::LabelVisibility,
                                   index % kMarkEvery == 0);
     fitScale();
@@ -194,6 +200,34 @@ qreal ReadingsChart::scaleMin() const
 qreal ReadingsChart::scaleMax() const
 {
     return m_leftAxis->max();
+}
+
+void ReadingsChart::changeEvent(QEvent *event)
+{
+    QChartView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        applyFont();
+}
+
+// The chart's texts are graphics items, which take no font from the widget of their own.
+void ReadingsChart::applyFont()
+{
+    m_bottomAxis->setLabelsFont(font());
+    m_line->setPointLabelsFont(font());
+    fitSideMargins();
+}
+
+// The mark of point 0 is centred on the plot's left edge: the margin beside the plot leaves
+// room for half of it, so no digit of the level is cut off by the window's edge.
+void ReadingsChart::fitSideMargins()
+{
+    const int halfMarkPx =
+        QFontMetrics(m_line->pointLabelsFont()).horizontalAdvance(m_line->pointLabelsFormat()) / 2
+        + kMarkPadPx;
+    QMargins margins = chart()->margins();
+    margins.setLeft(std::max(kSideMarginPx, halfMarkPx));
+    margins.setRight(margins.left());
+    chart()->setMargins(margins);
 }
 
 void ReadingsChart::setLineHighlighted(bool on)

@@ -53,7 +53,12 @@ public:
     QBarSeries *Series1() const { return m_bars; }
     QLineSeries *Series2() const { return m_line; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void applyFont();
+    void fitSideMargins();
     void setLineHighlighted(bool on);
     void fitScale();
 

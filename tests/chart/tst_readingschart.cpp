@@ -18,6 +18,8 @@ private slots:
     void barsAndLineShareOneScale();
     void lineSpansPlotOnItsOwnAxis_data();
     void lineSpansPlotOnItsOwnAxis();
+    void marksStayInsideView_data();
+    void marksStayInsideView();
     void pointerOverLineHighlightsIt();
     void wheelDoesNotPan();
 
@@ -105,6 +107,32 @@ void ReadingsChartTest::lineSpansPlotOnItsOwnAxis()
     QCOMPARE(c->mapToPosition({qreal(count - 1), 2}, chart.Series2()).x(), plot.right());
     // The bars keep their own axis: the first bar's centre sits inside the plot, off the edge.
     QVERIFY(c->mapToPosition({0, 2}, chart.Series1()).x() > plot.left());
+}
+
+void ReadingsChartTest::marksStayInsideView_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<qreal>("level");
+    QTest::newRow("short level, marks at 0") << 3 << 3.0;
+    QTest::newRow("long level, marks on both edges") << 11 << 1234567.125;
+    QTest::newRow("negative long level") << 11 << -98765.4321;
+}
+
+void ReadingsChartTest::marksStayInsideView()
+{
+    QFETCH(int, count);
+    QFETCH(qreal, level);
+    ReadingsChart chart{RegionalSettings{}};
+    fill(chart, QList<qreal>(count, 1.0), level);
+    showAndLayOut(chart);
+
+    const int halfMarkPx = QFontMetrics(chart.Series2()->pointLabelsFont())
+                               .horizontalAdvance(chart.lineMarkText()) / 2;
+    for (int index : chart.lineMarkIndexes()) {
+        const int x = viewPoint(chart, {qreal(index), level}, chart.Series2()).x();
+        QVERIFY2(x - halfMarkPx >= 0, qPrintable(QString::number(x - halfMarkPx)));
+        QVERIFY2(x + halfMarkPx <= chart.width(), qPrintable(QString::number(x + halfMarkPx)));
+    }
 }
 
 void ReadingsChartTest::pointerOverLineHighlightsIt()

@@ -59,7 +59,9 @@ MeasurementGrid::MeasurementGrid(const TableDefinition &definition,
     header->setHighlightSections(false);
     header->setStretchLastSection(false);
     header->setDefaultAlignment(Qt::AlignCenter);
-    header->setMinimumSectionSize(FillMode::kMinimumFixedWidthPx);
+    // Fill-mode columns may get narrower than any fixed minimum; FillMode keeps the 8 px of
+    // the fixed columns itself.
+    header->setMinimumSectionSize(0);
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setSortIndicatorShown(true);
     header->setSortIndicator(-1, Qt::AscendingOrder);

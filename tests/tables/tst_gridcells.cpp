@@ -1,0 +1,242 @@
+#include "gridfixture.h"
+
+#include "platform/apperror.h"
+#include "tables/measurementmodel.h"
+
+#include <QSignalSpy>
+
+using namespace Qt::StringLiterals;
+
+class GridCellsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void dateCells_data();
+    void dateCells();
+    void newRowsAreEmptyWithZeroDates();
+    void cellsOutsideTheTable_data();
+    void cellsOutsideTheTable();
+    void cellsAreNotEditable();
+    void batchAnnouncesRowsOnceAtTheOutermostEnd();
+    void batchOfCellWritesKeepsSelection();
+    void columnsAreSetUpFromTheDefinition_data();
+    void columnsAreSetUpFromTheDefinition();
+};
+
+void GridCellsTest::dateCells_data()
+{
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("read");
+
+    QTest::newRow("date") << u"15.03.2019"_s << u"15.03.2019"_s;
+    QTest::newRow("not a date") << u"abc"_s << u"30.12.1899"_s;
+    QTest::newRow("empty") << QString() << u"30.12.1899"_s;
+    QTest::newRow("midnight drops the time") << u"15.03.2019 0:00:00"_s << u"15.03.2019"_s;
+    QTest::newRow("with time") << u"15.03.2019 14:05:09"_s << u"15.03.2019 14:05:09"_s;
+    QTest::newRow("one second past midnight") << u"01.01.2000 0:00:01"_s << u"01.01.2000 0:00:01"_s;
+    QTest::newRow("invalid day") << u"31.02.2019"_s << u"30.12.1899"_s;
+}
+
+void GridCellsTest::dateCells()
+{
+    QFETCH(QString, written);
+    QFETCH(QString, read);
+    for (const TableDefinition *definition : {&basicTableDefinition(), &individualTableDefinition()}) {
+        MeasurementGrid grid(*definition, GridFixture::dayMonthYear());
+        grid.appendRows(2);
+        grid.setCellText(1, 1, u"01.01.2001"_s);
+        grid.setCellText(1, 1, written);
+        QCOMPARE(grid.cellText(1, 1), read);
+        // The time column holds text as written.
+        grid.setCellText(2, 1, written);
+        QCOMPARE(grid.cellText(2, 1), written);
+    }
+}
+
+void GridCellsTest::newRowsAreEmptyWithZeroDates()
+{
+    MeasurementGrid grid(basicTableDefinition(), GridFixture::dayMonthYear());
+    grid.appendRows(0);
+    grid.appendRows(-3);
+    QCOMPARE(grid.rowCount(), 0);
+    grid.appendRows(2);
+    QCOMPARE(grid.rowCount(), 2);
+    for (int column = 0; column < grid.columnCount(); ++column)
+        QCOMPARE(grid.cellText(column, 1), column == 1 ? u"30.12.1899"_s : QString());
+}
+
+void GridCellsTest::cellsOutsideTheTable_data()
+{
+    QTest::addColumn<bool>("basic");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("column past basic") << true << 38 << 0 << u"Cell (38, 0) out of bounds."_s;
+    QTest::newRow("column past individual") << false << 35 << 2 << u"Cell (35, 2) out of bounds."_s;
+    QTest::newRow("negative column") << true << -1 << 1 << u"Cell (-1, 1) out of bounds."_s;
+    QTest::newRow("row past end") << true << 4 << 3 << u"Cell (4, 3) out of bounds."_s;
+    QTest::newRow("negative row") << false << 0 << -1 << u"Cell (0, -1) out of bounds."_s;
+    QTest::newRow("date column row past end") << true << 1 << 3 << u"Cell (1, 3) out of bounds."_s;
+}
+
+void GridCellsTest::cellsOutsideTheTable()
+{
+    QFETCH(bool, basic);
+    QFETCH(int, column);
+    QFETCH(int, row);
+    QFETCH(QString, message);
+
+    MeasurementGrid grid(basic ? basicTableDefinition() : individualTableDefinition(),
+                         GridFixture::dayMonthYear());
+    grid.appendRows(3);
+    for (bool writing : {false, true}) {
+        try {
+            if (writing)
+                grid.setCellText(column, row, u"1"_s);
+            else
+                grid.cellText(column, row);
+            QFAIL("no error raised");
+        } catch (const AppError &error) {
+            QCOMPARE(error.userText(), message);
+        }
+    }
+    QCOMPARE(grid.rowCount(), 3);
+}
+
+void GridCellsTest::cellsAreNotEditable()
+{
+    GridFixture fixture;
+    QVERIFY(fixture.exposed());
+    fixture.numberedRows(2);
+    const QModelIndex index = fixture.grid->model()->index(1, 0);
+    QVERIFY(!(fixture.grid->model()->flags(index) & Qt::ItemIsEditable));
+    QCOMPARE(fixture.grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+    fixture.doubleClickRow(1);
+    QTest::keyClick(fixture.grid.get(), Qt::Key_F2);
+    QCOMPARE(fixture.grid->indexWidget(index), nullptr);
+    QCOMPARE(fixture.grid->cellText(0, 1), u"2"_s);
+}
+
+void GridCellsTest::batchAnnouncesRowsOnceAtTheOutermostEnd()
+{
+    GridFixture fixture;
+    QAbstractItemModel *model = fixture.grid->model();
+    QSignalSpy resets(model, &QAbstractItemModel::modelReset);
+    QSignalSpy inserts(model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy changes(model, &QAbstractItemModel::dataChanged);
+
+    fixture.grid->beginUpdate();
+    fixture.grid->beginUpdate();
+    fixture.grid->clearRows();
+    fixture.numberedRows(4);
+    QVERIFY(!fixture.grid->updatesEnabled());
+    fixture.grid->endUpdate();
+    // Inner end: the table holds the rows, the view has not been told of them.
+    QCOMPARE(fixture.grid->rowCount(), 4);
+    QCOMPARE(model->rowCount(), 0);
+    QVERIFY(!fixture.grid->updatesEnabled());
+    QCOMPARE(resets.count() + inserts.count() + changes.count(), 0);
+
+    fixture.grid->endUpdate();
+    QCOMPARE(model->rowCount(), 4);
+    QCOMPARE(resets.count(), 1);
+    QCOMPARE(inserts.count(), 0);
+    QVERIFY(fixture.grid->updatesEnabled());
+    QCOMPARE(model->data(model->index(3, 0), Qt::DisplayRole).toString(), u"4"_s);
+
+    // An unmatched end changes nothing.
+    fixture.grid->endUpdate();
+    QCOMPARE(resets.count(), 1);
+
+    // Outside a batch rows and cells are announced at once.
+    fixture.grid->appendRows(2);
+    QCOMPARE(inserts.count(), 1);
+    QCOMPARE(model->rowCount(), 6);
+    fixture.grid->setCellText(0, 5, u"6"_s);
+    QCOMPARE(changes.count(), 1);
+}
+
+void GridCellsTest::batchOfCellWritesKeepsSelection()
+{
+    GridFixture fixture;
+    QVERIFY(fixture.exposed());
+    fixture.numberedRows(4);
+    fixture.playClicks(u"1;S2"_s);
+    fixture.grid->beginUpdate();
+    fixture.grid->setCellText(5, 2, u"x"_s);
+    fixture.grid->endUpdate();
+    QCOMPARE(fixture.grid->selectedCount(), 2);
+    QCOMPARE(fixture.grid->currentRow(), 2);
+    QCOMPARE(fixture.grid->cellText(5, 2), u"x"_s);
+}
+
+void GridCellsTest::columnsAreSetUpFromTheDefinition_data()
+{
+    QTest::addColumn<bool>("basic");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<int>("widthPx");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<bool>("highlight");
+    QTest::addColumn<int>("alignment");
+
+    const int centre = int(Qt::AlignHCenter | Qt::AlignVCenter);
+    const int left = int(Qt::AlignLeft | Qt::AlignVCenter);
+    QTest::newRow("basic number") << true << 0 << u"№"_s << 30 << true << true << centre;
+    QTest::newRow("basic date") << true << 1 << u"Дата"_s << 80 << true << true << centre;
+    QTest::newRow("basic works") << true << 3 << u"Зав-сть"_s << 50 << true << false << centre;
+    QTest::newRow("basic Kc") << true << 7 << u"Кс"_s << 40 << true << true << centre;
+    QTest::newRow("basic P") << true << 10 << u"P"_s << 80 << true << false << centre;
+    QTest::newRow("basic velocity") << true << 11 << u"V, м/с"_s << 60 << true << true << centre;
+    QTest::newRow("basic strength") << true << 17 << u"R, МПа"_s << 80 << true << true << centre;
+    QTest::newRow("basic W correction") << true << 19 << u"Коррекция по W"_s << 85 << true << false << centre;
+    QTest::newRow("basic modulus") << true << 21 << u"E, Гпа"_s << 80 << true << true << centre;
+    QTest::newRow("basic note") << true << 22 << u"Примечание"_s << 80 << false << false << centre;
+    QTest::newRow("basic reading 1") << true << 23 << QString() << 80 << false << true << centre;
+    QTest::newRow("basic reading 15") << true << 37 << QString() << 80 << false << false << left;
+    QTest::newRow("individual velocity") << false << 8 << u"V, м/с"_s << 60 << true << true << centre;
+    QTest::newRow("individual strength") << false << 14 << u"R, МПа"_s << 80 << true << true << centre;
+    QTest::newRow("individual modulus") << false << 18 << u"E, Гпа"_s << 80 << true << true << centre;
+    QTest::newRow("individual note") << false << 19 << u"Примечание"_s << 80 << false << false << centre;
+    QTest::newRow("individual reading 14") << false << 33 << QString() << 80 << false << true << centre;
+    QTest::newRow("individual reading 15") << false << 34 << QString() << 80 << false << false << left;
+}
+
+void GridCellsTest::columnsAreSetUpFromTheDefinition()
+{
+    QFETCH(bool, basic);
+    QFETCH(int, column);
+    QFETCH(QString, header);
+    QFETCH(int, widthPx);
+    QFETCH(bool, shown);
+    QFETCH(bool, highlight);
+    QFETCH(int, alignment);
+
+    MeasurementGrid grid(basic ? basicTableDefinition() : individualTableDefinition(),
+                         GridFixture::dayMonthYear());
+    grid.appendRows(1);
+    QAbstractItemModel *model = grid.model();
+    QCOMPARE(model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), header);
+    QCOMPARE(grid.columnWidthPx(column), widthPx);
+    QCOMPARE(grid.isColumnHidden(column), !shown);
+    if (shown)
+        QCOMPARE(grid.horizontalHeader()->sectionSize(column), widthPx);
+    const QVariant background = model->headerData(column, Qt::Horizontal, Qt::BackgroundRole);
+    QCOMPARE(background.isValid(), highlight);
+    if (highlight) {
+        QCOMPARE(background.value<QBrush>().color(), grid.palette().color(QPalette::Highlight));
+        QCOMPARE(model->headerData(column, Qt::Horizontal, Qt::ForegroundRole).value<QBrush>().color(),
+                 grid.palette().color(QPalette::HighlightedText));
+    }
+    QCOMPARE(model->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>(),
+             Qt::Alignment(Qt::AlignCenter));
+    QCOMPARE(int(model->data(model->index(0, column), Qt::TextAlignmentRole).value<Qt::Alignment>()),
+             alignment);
+    QCOMPARE(grid.columnCount(), basic ? 38 : 35);
+    QCOMPARE(grid.objectName(), basic ? u"NextGrid62"_s : u"NextGrid61"_s);
+}
+
+QTEST_MAIN(GridCellsTest)
+#include "tst_gridcells.moc"

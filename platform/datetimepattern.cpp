@@ -208,6 +208,19 @@ int expandTwoDigitYear(int year)
     return year;
 }
 
+// Day, month and the time fields take one or two digits; years up to four, fractions three.
+int maxDigits(Field field)
+{
+    switch (field) {
+    case Field::Year:
+        return 4;
+    case Field::Millisecond:
+        return 3;
+    default:
+        return 2;
+    }
+}
+
 QString padded(int value, int width)
 {
     return QString::number(value).rightJustified(width, u'0');
@@ -225,6 +238,28 @@ struct DateTimePattern::Values
     int second = 0;
     int millisecond = 0;
     int pm = -1; // -1 not given, 0 AM, 1 PM
+
+    // The member a numeric field reads into.
+    int &slot(Field field)
+    {
+        switch (field) {
+        case Field::Day:
+            return day;
+        case Field::Month:
+            return month;
+        case Field::Year:
+            return year;
+        case Field::Hour:
+            return hour;
+        case Field::Minute:
+            return minute;
+        case Field::Second:
+            return second;
+        default:
+            return millisecond;
+        }
+    }
+    int slot(Field field) const { return const_cast<Values *>(this)->slot(field); }
 };
 
 DateTimePattern::DateTimePattern(const QString &pattern)
@@ -262,22 +297,20 @@ bool DateTimePattern::parse(QStringView text, qsizetype &pos, Values &values) co
             }
             break;
         case Field::Day:
-            values.day = readNumber(text, at, 2, digits);
-            if (values.day < 0)
-                return false;
-            break;
         case Field::Month:
-            values.month = readNumber(text, at, 2, digits);
-            if (values.month < 0)
-                return false;
-            break;
         case Field::Year:
-            values.year = readNumber(text, at, 4, digits);
-            if (values.year < 0)
+        case Field::Hour:
+        case Field::Minute:
+        case Field::Second:
+        case Field::Millisecond: {
+            int &slot = values.slot(token.field);
+            slot = readNumber(text, at, maxDigits(token.field), digits);
+            if (slot < 0)
                 return false;
-            if (digits <= 2)
-                values.year = expandTwoDigitYear(values.year);
+            if (token.field == Field::Year && digits <= 2)
+                slot = expandTwoDigitYear(slot);
             break;
+        }
         case Field::DayName: {
             const QLocale locale = QLocale::system();
             QStringList names;
@@ -304,26 +337,6 @@ bool DateTimePattern::parse(QStringView text, qsizetype &pos, Values &values) co
             values.month = index / 4 + 1;
             break;
         }
-        case Field::Hour:
-            values.hour = readNumber(text, at, 2, digits);
-            if (values.hour < 0)
-                return false;
-            break;
-        case Field::Minute:
-            values.minute = readNumber(text, at, 2, digits);
-            if (values.minute < 0)
-                return false;
-            break;
-        case Field::Second:
-            values.second = readNumber(text, at, 2, digits);
-            if (values.second < 0)
-                return false;
-            break;
-        case Field::Millisecond:
-            values.millisecond = readNumber(text, at, 3, digits);
-            if (values.millisecond < 0)
-                return false;
-            break;
         case Field::AmPm: {
             const QLocale locale = QLocale::system();
             const QStringList names{u"AM"_s, u"PM"_s, locale.amText(), locale.pmText()};
@@ -387,15 +400,16 @@ QString DateTimePattern::format(const Values &values) const
             out += token.literal;
             break;
         case Field::Day:
-            out += padded(values.day, token.width);
+        case Field::Month:
+        case Field::Minute:
+        case Field::Second:
+        case Field::Millisecond:
+            out += padded(values.slot(token.field), token.width);
             break;
         case Field::DayName:
             out += QLocale::system().dayName(QDate(values.year, values.month, values.day).dayOfWeek(),
                                              token.width == 3 ? QLocale::ShortFormat
                                                               : QLocale::LongFormat);
-            break;
-        case Field::Month:
-            out += padded(values.month, token.width);
             break;
         case Field::MonthName:
             out += QLocale::system().monthName(values.month, token.width == 3
@@ -415,15 +429,6 @@ QString DateTimePattern::format(const Values &values) const
             out += padded(hour, token.width);
             break;
         }
-        case Field::Minute:
-            out += padded(values.minute, token.width);
-            break;
-        case Field::Second:
-            out += padded(values.second, token.width);
-            break;
-        case Field::Millisecond:
-            out += padded(values.millisecond, token.width);
-            break;
         case Field::AmPm: {
             const QLocale locale = QLocale::system();
             const QString text = values.hour < 12 ? locale.amText() : locale.pmText();

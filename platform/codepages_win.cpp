@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <algorithm>
 
 #include <windows.h>
 
@@ -20,15 +19,11 @@ public:
     {
         if (bytes.isEmpty())
             return QString();
-        // Converted in pieces that fit an int; a piece never ends inside a character
-        // because the cut is moved back to a byte the code page marks as a single one.
+        // Converted in pieces that fit an int, each ending on a character boundary.
         QString text;
         qsizetype start = 0;
         while (start < bytes.size()) {
-            qsizetype length = std::min<qsizetype>(bytes.size() - start, 1 << 26);
-            while (start + length < bytes.size() && length > 1
-                   && IsDBCSLeadByteEx(m_number, BYTE(bytes[start + length - 1])))
-                --length;
+            const qsizetype length = pieceLength(bytes, start);
             const int inLength = int(length);
             const int needed = MultiByteToWideChar(m_number, 0, bytes.data() + start, inLength,
                                                    nullptr, 0);
@@ -52,8 +47,13 @@ public:
         // UTF-8 and UTF-7 refuse a default character.
         const bool takesDefault = m_number != CP_UTF8 && m_number != CP_UTF7;
         const char *defaultChar = takesDefault ? "?" : nullptr;
-        const int needed = WideCharToMultiByte(m_number, 0, in, inLength, nullptr, 0,
-                                               defaultChar, nullptr);
+        int needed = WideCharToMultiByte(m_number, 0, in, inLength, nullptr, 0, defaultChar,
+                                         nullptr);
+        // Some code pages refuse a default character; they use their own.
+        if (needed <= 0 && defaultChar) {
+            defaultChar = nullptr;
+            needed = WideCharToMultiByte(m_number, 0, in, inLength, nullptr, 0, nullptr, nullptr);
+        }
         if (needed <= 0)
             return QByteArray();
         QByteArray bytes(needed, Qt::Uninitialized);
@@ -63,6 +63,23 @@ public:
     }
 
 private:
+    // The bytes from start that one conversion takes: all of them when they fit an int,
+    // else as many whole characters as fit in a gigabyte.
+    qsizetype pieceLength(QByteArrayView bytes, qsizetype start) const
+    {
+        constexpr qsizetype kMaxPiece = qsizetype(1) << 30;
+        if (bytes.size() - start <= kMaxPiece)
+            return bytes.size() - start;
+        qsizetype length = 0;
+        for (;;) {
+            const qsizetype step =
+                IsDBCSLeadByteEx(m_number, BYTE(bytes[start + length])) ? 2 : 1;
+            if (length + step > kMaxPiece)
+                return length;
+            length += step;
+        }
+    }
+
     UINT m_number;
 };
 

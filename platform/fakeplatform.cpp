@@ -139,7 +139,7 @@ namespace {
 class FakeFileDialog final : public FileDialog
 {
 public:
-    FakeFileDialog(FakeDialogs &owner) : m_owner(owner) {}
+    explicit FakeFileDialog(FakeDialogs &owner) : m_owner(owner) {}
 
     bool execute(QWidget *) override
     {

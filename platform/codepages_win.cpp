@@ -2,7 +2,6 @@
 
 #include <QString>
 
-
 #include <windows.h>
 
 namespace {

@@ -1,4 +1,4 @@
-#include "fakecellsource.h"
+#include "tst_csvexample.h"
 
 #include "platform/codepages.h"
 #include "platform/progress.h"
@@ -25,25 +25,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The twenty data fields of one report line: Cell1 to Cell8, Cell12 to Cell22, readings.
-using Fields = QStringList;
+using namespace csvexample;
 
 constexpr double kMm = 3.77953;
-const QString kDate = u"09.12.2026"_s;
-
-Fields exampleRow1()
-{
-    return {u"1"_s, u"15.03.2019"_s, u"10:25"_s, u"2"_s, u"Сквозное"_s, u"Балка"_s, u"Тяжелый бетон"_s,
-            u"1,05"_s, u"4120"_s, u"48,5"_s, u"200"_s, u"10,2"_s, u"58,7"_s, u"200"_s, u"32,4"_s, QString(),
-            u"Нет"_s, u"2,5"_s, u"38,1"_s, u";4120;4135;4128"_s + QString(12, u';')};
-}
-
-Fields exampleRow2()
-{
-    return {u"2"_s, u"15.03.2019"_s, u"10:31"_s, u"2"_s, u"Сквозное"_s, u"Балка"_s, u"Бетон"_s,
-            u"1,05"_s, u"4090"_s, u"48,9"_s, u"200"_s, u"10,2"_s, u"59,1"_s, u"200"_s, u"31,8"_s, QString(),
-            u"Нет"_s, QString(), u"37,6"_s, QString()};
-}
 
 // A filler row whose fields print without wrapping or quoting.
 Fields fillerRow(int n)
@@ -151,19 +135,7 @@ class BuiltReport
 public:
     BuiltReport(const std::vector<Fields> &rows, const QString &date)
     {
-        // Basic table columns of Cell1 to Cell8 and Cell12 to Cell22.
-        static const int fieldColumns[] = {0, 1, 2, 3, 4, 5, 6, 7, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
-        FakeCellSource table(kBasicColumns);
-        for (const Fields &row : rows) {
-            QList<std::pair<int, QString>> cells;
-            for (int f = 0; f < 19; ++f)
-                cells.append({fieldColumns[f], row[f]});
-            // The readings field back into its 15 reading columns (23 to 37).
-            const QStringList readings = row[19].isEmpty() ? QStringList() : row[19].mid(1).split(u';');
-            for (int r = 0; r < 15; ++r)
-                cells.append({23 + r, r < readings.size() ? readings[r] : QString()});
-            table.addRow(QString(), cells);
-        }
+        const FakeCellSource table = csvexample::table(rows, Table::Basic);
         prepareReport(m_layout, m_dataSet, date, true, table.rowCount());
         m_rows = ReportRows::capture(table, ReportRows::Table::Basic, true);
         const ValueResolver resolver(m_rows, m_dataSet);
@@ -202,15 +174,6 @@ private:
     std::unique_ptr<BuiltReport> m_built;
 };
 
-// The expected file from its lines: CR LF after each, in Windows-1251.
-QByteArray fileOf(const QStringList &lines, const AnsiCodePage &ansi)
-{
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += ansi.encode(line) + "\r\n";
-    return bytes;
-}
-
 QList<QByteArray> linesOf(const QByteArray &file)
 {
     QList<QByteArray> lines = file.split('\n');
@@ -220,18 +183,6 @@ QList<QByteArray> linesOf(const QByteArray &file)
         line.chop(1); // the CR
     return lines;
 }
-
-const QString kTitleLine = u"ЛИРАС-Д7;;09.12.2026;;;"_s;
-const QString kHeaderLine = u"№;Дата;Время;Инд.зав-сть;Видпрозвуч.;Типизделия;Материал;Кс;V, м/с;T, мкс;L, мм;"
-                            u"Т0, мкс;Т1, мкс;h, мм;R, МПа;A, дБ;;Коррекцияпо W;;W, %;E, ГПа"_s;
-const QString kRow1FirstPage = u"1;15.03.2019;10:25;2;Сквозное;Балка;Тяжелыйбетон;1,05;4120;48,5;200;10,2;58,7;200;"
-                               u"32,4;;;Нет;;2,5;38,1;\";4120;4135;4128;;;;;;;;;;;;\";"_s;
-const QString kRow2FirstPage =
-    u"2;15.03.2019;10:31;2;Сквозное;Балка;Бетон;1,05;4090;48,9;200;10,2;59,1;200;31,8;;;Нет;;;37,6;;"_s;
-const QString kRow1LaterPage = u"1;15.03.2019;10:25;2;Сквозное;Балка;Тяжелыйбетон;1,05;4120;48,5;200;10,2;58,7;200;"
-                               u"32,4;;Нет;2,5;38,1;\";4120;4135;4128;;;;;;;;;;;;\""_s;
-const QString kRow2LaterPage =
-    u"2;15.03.2019;10:31;2;Сквозное;Балка;Бетон;1,05;4090;48,9;200;10,2;59,1;200;31,8;;Нет;;37,6;"_s;
 
 class RecordingProgress final : public Progress
 {
@@ -265,18 +216,6 @@ private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
 };
-
-QByteArray readAll(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &fileName, const QByteArray &bytes)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 } // namespace
 
@@ -351,11 +290,11 @@ void TestCsvWriter::writesTheReport_data()
 
     for (const auto &[name, source] : {std::pair{"hand", Source::Hand}, std::pair{"builder", Source::Builder}}) {
         QTest::addRow("%s: worked example", name)
-            << source << std::vector<Fields>{exampleRow1(), exampleRow2()}
+            << source << std::vector<Fields>{row1(), row2()}
             << firstPageTop + QStringList{kRow1FirstPage, kRow2FirstPage};
 
         QTest::addRow("%s: empty active table gives the title alone", name)
-            << source << std::vector<Fields>{} << QStringList{u"ЛИРАС-Д7;09.12.2026"_s};
+            << source << std::vector<Fields>{} << QStringList{kTitleOnlyLine};
 
         std::vector<Fields> rows35 = fillers;
         rows35.push_back(fillerRow(35));
@@ -363,8 +302,8 @@ void TestCsvWriter::writesTheReport_data()
             << source << rows35 << firstPageTop + fillerLines + QStringList{laterPageLine(rows35.back())};
 
         std::vector<Fields> rows36 = fillers;
-        rows36.push_back(exampleRow1());
-        rows36.push_back(exampleRow2());
+        rows36.push_back(row1());
+        rows36.push_back(row2());
         QTest::addRow("%s: the example rows on page 2", name)
             << source << rows36 << firstPageTop + fillerLines + QStringList{kRow1LaterPage, kRow2LaterPage};
     }
@@ -399,7 +338,7 @@ void TestCsvWriter::workedExampleBytes_data()
 void TestCsvWriter::workedExampleBytes()
 {
     QFETCH(Source, source);
-    const Export build(source, {exampleRow1(), exampleRow2()});
+    const Export build(source, {row1(), row2()});
     NullProgress progress;
     const QString fileName = path(u"example.csv"_s);
     QVERIFY(writeCsv(fileName, build.report(), *m_ansi, progress));
@@ -431,7 +370,7 @@ void TestCsvWriter::failsWithoutPartialFile()
     const QString plain = path(u"plain-file"_s);
     QVERIFY(writeFile(plain, "not a folder"));
     const QString fileName = plain + u"/report.csv"_s;
-    const Export build(Source::Hand, {exampleRow1()});
+    const Export build(Source::Hand, {row1()});
     NullProgress progress;
     QVERIFY(!writeCsv(fileName, build.report(), *m_ansi, progress));
     QVERIFY(!QFile::exists(fileName));
@@ -445,7 +384,7 @@ void TestCsvWriter::keepsTheOldFileWhenWritingFails()
     const QString fileName = dir.filePath(u"report.csv"_s);
     const QByteArray old = "old;file;content\r\n";
     QVERIFY(writeFile(fileName, old));
-    const Export build(Source::Hand, {exampleRow1(), exampleRow2()}); // 402 bytes
+    const Export build(Source::Hand, {row1(), row2()}); // 402 bytes
     NullProgress progress;
     bool written = true;
     {
@@ -465,7 +404,7 @@ void TestCsvWriter::replacesALongerFileWhole()
     const Export build(Source::Hand, {});
     NullProgress progress;
     QVERIFY(writeCsv(fileName, build.report(), *m_ansi, progress));
-    QCOMPARE(readAll(fileName), fileOf({u"ЛИРАС-Д7;09.12.2026"_s}, *m_ansi));
+    QCOMPARE(readAll(fileName), fileOf({kTitleOnlyLine}, *m_ansi));
 }
 
 QTEST_APPLESS_MAIN(TestCsvWriter)

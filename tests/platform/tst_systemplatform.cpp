@@ -1,5 +1,6 @@
 #include "platform/ansicodepage.h"
 #include "platform/codepages.h"
+#include "platform/regionalformat.h"
 #include "platform/settingsstore.h"
 #include "platform/systemplatform.h"
 
@@ -19,6 +20,8 @@ class TestSystemPlatform : public QObject
 private slots:
     void regionalSettingsFromTheLocale();
     void ansiCodePageFromTheLocale();
+    void monthNamesOfTheLocale_data();
+    void monthNamesOfTheLocale();
     void settingsLiveInTheConfigFolder();
 };
 
@@ -38,6 +41,33 @@ void TestSystemPlatform::ansiCodePageFromTheLocale()
     QVERIFY(page);
     QCOMPARE(page->number(), 1251);
     QCOMPARE(page->decode("\xCE\xF1\xED\xEE\xE2\xED\xEE\xE9"), u"Основной"_s);
+}
+
+void TestSystemPlatform::monthNamesOfTheLocale_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDate>("date");
+
+    QTest::newRow("long month") << u"d MMMM yyyy"_s << u"5 марта 2024"_s << QDate(2024, 3, 5);
+    QTest::newRow("weekday and month") << u"dddd, d MMMM yyyy"_s
+                                       << u"вторник, 5 марта 2024"_s << QDate(2024, 3, 5);
+}
+
+void TestSystemPlatform::monthNamesOfTheLocale()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, text);
+    QFETCH(QDate, date);
+
+    RegionalSettings settings = RegionalSettings::system();
+    settings.shortDateFormat = pattern;
+    QCOMPARE(regional::formatShortDate(date, settings), text);
+    const std::optional<QDateTime> back = regional::toDateTime(text, settings);
+    QVERIFY(back.has_value());
+    QCOMPARE(back->date(), date);
+    // Letter case does not matter when reading, as in the system's own parsing.
+    QCOMPARE(regional::toDateTime(text.toUpper(), settings).value_or(QDateTime()).date(), date);
 }
 
 void TestSystemPlatform::settingsLiveInTheConfigFolder()

@@ -11,6 +11,7 @@
 #include "tables/cellsource.h"
 
 #include <QScopedValueRollback>
+#include <QScreen>
 
 using namespace Qt::StringLiterals;
 
@@ -106,6 +107,9 @@ void ReportController::ensurePreview()
     connect(m_preview, &ReportPreview::pdfRequested, this, &ReportController::pdfRequested);
     connect(m_preview, &ReportPreview::csvRequested, this, &ReportController::csvRequested);
     m_preview->setReport(&m_prepared);
+    // Without a window manager to maximise it, the window still covers the screen.
+    if (const QScreen *screen = m_preview->screen())
+        m_preview->setGeometry(screen->availableGeometry());
     m_preview->showMaximized();
 }
 

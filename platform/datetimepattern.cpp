@@ -406,11 +406,12 @@ QString DateTimePattern::format(const Values &values) const
         case Field::Millisecond:
             out += padded(values.slot(token.field), token.width);
             break;
-        case Field::DayName:
-            out += QLocale::system().dayName(QDate(values.year, values.month, values.day).dayOfWeek(),
-                                             token.width == 3 ? QLocale::ShortFormat
-                                                              : QLocale::LongFormat);
+        case Field::DayName: {
+            const int weekday = QDate(values.year, values.month, values.day).dayOfWeek();
+            out += QLocale::system().dayName(weekday, token.width == 3 ? QLocale::ShortFormat
+                                                                       : QLocale::LongFormat);
             break;
+        }
         case Field::MonthName:
             out += QLocale::system().monthName(values.month, token.width == 3
                                                                  ? QLocale::ShortFormat

@@ -199,7 +199,8 @@ std::optional<QDateTime> toDateTime(QStringView text, const RegionalSettings &se
 {
     const QStringView trimmed = trimBlanks(text);
     qsizetype pos = 0;
-    const std::optional<QDate> date = cachedPattern(settings.shortDateFormat).parseDate(trimmed, pos);
+    const std::optional<QDate> date =
+        cachedPattern(settings.shortDateFormat).parseDate(trimmed, pos);
     if (!date)
         return std::nullopt;
     if (pos == trimmed.size())

@@ -61,7 +61,8 @@ public:
         if (!isSafeName(name))
             return std::nullopt;
         const QFileInfo file = findValueFile(m_folder, name);
-        if (file.filePath().isEmpty() || file.suffix().compare(kStringSuffix, Qt::CaseInsensitive))
+        const bool isString = file.suffix().compare(kStringSuffix, Qt::CaseInsensitive) == 0;
+        if (file.filePath().isEmpty() || !isString)
             return std::nullopt;
         QFile in(file.filePath());
         if (!in.open(QIODevice::ReadOnly))
@@ -87,7 +88,9 @@ public:
         const QByteArray bytes = value.toUtf8();
         if (out.write(bytes) != bytes.size() || !out.commit())
             return false;
-        if (!existing.filePath().isEmpty() && existing.absoluteFilePath() != QFileInfo(target).absoluteFilePath())
+        const bool replacedOtherType = !existing.filePath().isEmpty()
+            && existing.absoluteFilePath() != QFileInfo(target).absoluteFilePath();
+        if (replacedOtherType)
             QFile::remove(existing.absoluteFilePath());
         return true;
     }

@@ -125,7 +125,7 @@ QStringList wrapMemoLines(QStringView text, ReportFont font, double widthPx)
             ++end;
         const QStringView stored = text.sliced(start, end - start);
         wrapStoredLine(stored.isEmpty() ? QStringView(u" ") : stored, limitPx, font, lines);
-        // A break at the very end closes the last line; it opens no empty one.
+        // CR LF is one break. A break at the very end opens no empty line after it.
         if (end < text.size() && text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n')
             ++end;
         start = end + 1;

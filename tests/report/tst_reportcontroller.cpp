@@ -72,6 +72,9 @@ private slots:
     void failedBuildWritesNothing();
 
 private:
+    // A CSV export to the file the dialog answers; the number of writer calls.
+    int exportCsv(const ReportTables &tables, const QString &file);
+
     std::unique_ptr<FakePlatform> m_platform;
     std::unique_ptr<ReportController> m_controller;
     QStringList m_errors;
@@ -99,6 +102,18 @@ void TestReportController::cleanup()
     m_controller.reset();
     m_platform.reset();
     errorsink::install(m_previousHandler);
+}
+
+int TestReportController::exportCsv(const ReportTables &tables, const QString &file)
+{
+    m_platform->dialogs.fileAnswers.enqueue(file);
+    std::unique_ptr<FileDialog> dialog = m_platform->dialogs.createFileDialog(FileDialog::Kind::Save);
+    NullProgress progress;
+    int writes = 0;
+    m_controller->exportReport(tables, true, *dialog,
+                               [&](const QString &, const PreparedReport &, Progress &) { return ++writes > 0; },
+                               progress);
+    return writes;
 }
 
 void TestReportController::noDataInEitherTable()
@@ -365,13 +380,7 @@ void TestReportController::exportRefreshesTheOpenPreview()
     ReportPreview *preview = m_controller->preview();
     QCOMPARE(preview->area()->pageCount(), 2);
 
-    m_platform->dialogs.fileAnswers.enqueue(m_dir.filePath(u"ind.csv"_s));
-    std::unique_ptr<FileDialog> dialog = m_platform->dialogs.createFileDialog(FileDialog::Kind::Save);
-    NullProgress progress;
-    int writes = 0;
-    m_controller->exportReport({basic, individual, 1}, true, *dialog,
-                               [&](const QString &, const PreparedReport &, Progress &) { return ++writes > 0; },
-                               progress);
+    const int writes = exportCsv({basic, individual, 1}, m_dir.filePath(u"ind.csv"_s));
     QCOMPARE(writes, 1);
     QCOMPARE(m_controller->preview(), preview);
     QCOMPARE(preview->area()->pageCount(), 1);
@@ -385,13 +394,7 @@ void TestReportController::failedBuildWritesNothing()
     FakeCellSource narrow(22);
     narrow.addRow(u"n"_s);
     const FakeCellSource individual(kIndividualColumns);
-    m_platform->dialogs.fileAnswers.enqueue(m_dir.filePath(u"never.csv"_s));
-    std::unique_ptr<FileDialog> dialog = m_platform->dialogs.createFileDialog(FileDialog::Kind::Save);
-    NullProgress progress;
-    int writes = 0;
-    m_controller->exportReport({narrow, individual, 0}, true, *dialog,
-                               [&](const QString &, const PreparedReport &, Progress &) { return ++writes > 0; },
-                               progress);
+    const int writes = exportCsv({narrow, individual, 0}, m_dir.filePath(u"never.csv"_s));
     QCOMPARE(writes, 0);
     QCOMPARE(m_errors, QStringList{u"Cell (23, 0) out of bounds."_s});
     QVERIFY(m_platform->dialogs.messages().isEmpty());

@@ -42,6 +42,19 @@ QRectF wordBox(const QString &pdf, const QString &word)
                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
 }
 
+// Prints through a PDF printer into file; ranges like "2-3" select pages.
+bool printToPdf(const PreparedReport &report, const QString &file, const QString &ranges = QString())
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    if (!ranges.isEmpty()) {
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setPageRanges(QPageRanges::fromString(ranges));
+    }
+    return printReport(printer, report);
+}
+
 } // namespace
 
 class TestReportPrinting : public QObject
@@ -70,10 +83,7 @@ void TestReportPrinting::printsEveryPageLandscape()
 {
     const BuiltReport built(basicTable(35), false);
     const QString file = m_dir.filePath(u"all.pdf"_s);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(file);
-    QVERIFY(printReport(printer, built.report));
+    QVERIFY(printToPdf(built.report, file));
 
     const QString info = run(u"pdfinfo"_s, {file});
     QVERIFY2(info.contains(QRegularExpression(u"Pages:\\s+2\\n"_s)), qPrintable(info));
@@ -120,10 +130,7 @@ void TestReportPrinting::textSitsInItsMemo()
 
     const BuiltReport built(basicTable(35), false);
     const QString file = m_dir.filePath(u"boxes.pdf"_s);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(file);
-    QVERIFY(printReport(printer, built.report));
+    QVERIFY(printToPdf(built.report, file));
 
     const double ptPerMm = 72 / 25.4;
     const QRectF box = wordBox(file, word);
@@ -138,12 +145,7 @@ void TestReportPrinting::pageRange()
 {
     const BuiltReport built(basicTable(80), false);
     const QString file = m_dir.filePath(u"range.pdf"_s);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(file);
-    printer.setPrintRange(QPrinter::PageRange);
-    printer.setPageRanges(QPageRanges::fromString(u"2-3"_s));
-    QVERIFY(printReport(printer, built.report));
+    QVERIFY(printToPdf(built.report, file, u"2-3"_s));
 
     QVERIFY(run(u"pdfinfo"_s, {file}).contains(QRegularExpression(u"Pages:\\s+2\\n"_s)));
     QVERIFY(pageText(file, 1).contains(u"r34c0"_s));

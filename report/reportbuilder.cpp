@@ -74,6 +74,9 @@ void ReportBuilder::print(const ReportBand &band, const CompiledBand &compiled)
     if (m_cursorPx + band.heightPx > m_pageHeightPx + kFitTolerancePx && m_cursorPx > 0) {
         m_out.pages.emplace_back();
         m_cursorPx = 0;
+        // A later page is all data lines: size it once instead of growing it box by box.
+        const auto linesPerPage = size_t((m_pageHeightPx + kFitTolerancePx) / band.heightPx);
+        m_out.pages.back().boxes.reserve(linesPerPage * compiled.size());
     }
     PreparedPage &page = m_out.pages.back();
     for (const CompiledMemo &c : compiled) {

@@ -188,6 +188,9 @@ void TestReportController::buildKeepsItsSnapshotWhileTablesChange()
     m_controller->showReport({basic, individual, 0});
     QVERIFY(m_controller->isBuilding());
     QVERIFY(m_controller->preparedReport().pages.size() < 10);
+    QAction *print = m_controller->preview()->findChild<QAction *>(u"printAction"_s);
+    QVERIFY(print);
+    QTRY_VERIFY(!print->isEnabled()); // printing waits for the whole report
 
     // Mid-build: the user switches to the other tab and asks again, then sorts and deletes.
     QTest::qWait(5);
@@ -198,6 +201,7 @@ void TestReportController::buildKeepsItsSnapshotWhileTablesChange()
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
 
     QCOMPARE(finished.at(0).at(0).toBool(), true);
+    QVERIFY(print->isEnabled());
     const QStringList numbers = texts(m_controller->preparedReport(), u"Memo1");
     QCOMPARE(numbers.size(), 2000);
     QCOMPARE(numbers.first(), u"r0c0"_s);

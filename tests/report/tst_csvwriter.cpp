@@ -236,6 +236,7 @@ private slots:
     void failsWithoutPartialFile();
     void keepsTheOldFileWhenWritingFails();
     void replacesALongerFileWhole();
+    void onlyCoordinateDifferencesMatter();
 
 private:
     void addSources();
@@ -405,6 +406,23 @@ void TestCsvWriter::replacesALongerFileWhole()
     NullProgress progress;
     QVERIFY(writeCsv(fileName, build.report(), *m_ansi, progress));
     QCOMPARE(readAll(fileName), fileOf({kTitleOnlyLine}, *m_ansi));
+}
+
+void TestCsvWriter::onlyCoordinateDifferencesMatter()
+{
+    // Positions from the paper's corner instead of the printable area's give the same file.
+    const Export build(Source::Hand, {row1(), row2()});
+    PreparedReport shifted = build.report();
+    for (PreparedPage &page : shifted.pages) {
+        for (PreparedBox &box : page.boxes) {
+            box.leftPx += 10 * kMm;
+            box.topPx += 10 * kMm;
+        }
+    }
+    NullProgress progress;
+    const QString fileName = path(u"shifted.csv"_s);
+    QVERIFY(writeCsv(fileName, shifted, *m_ansi, progress));
+    QCOMPARE(readAll(fileName), workedExample(*m_ansi));
 }
 
 QTEST_APPLESS_MAIN(TestCsvWriter)

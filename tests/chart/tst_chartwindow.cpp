@@ -1,8 +1,7 @@
 #include "chart/Unit3.h"
 #include "chart/readingschart.h"
+#include "errorcapture.h"
 #include "faketable.h"
-#include "platform/apperror.h"
-#include "platform/errorsink.h"
 #include "tables/chartselection.h"
 
 #include <QChart>
@@ -61,8 +60,7 @@ private:
     std::unique_ptr<FakeTable> m_individual;
     ChartSelection m_selection;
     std::unique_ptr<TForm3> m_form;
-    QStringList m_errors;
-    errorsink::Handler m_previousHandler;
+    std::unique_ptr<ErrorCapture> m_errors;
 };
 
 void ChartWindowTest::init()
@@ -73,14 +71,7 @@ void ChartWindowTest::init()
     m_basic = std::make_unique<FakeTable>(38, 4, u"999"_s);
     m_individual = std::make_unique<FakeTable>(35, 4, u"777"_s);
     m_selection = ChartSelection{};
-    m_errors.clear();
-    m_previousHandler = errorsink::install([this](std::exception_ptr error) {
-        try {
-            std::rethrow_exception(error);
-        } catch (const AppError &e) {
-            m_errors.append(e.userText());
-        }
-    });
+    m_errors = std::make_unique<ErrorCapture>();
     m_form = std::make_unique<TForm3>(*m_basic, *m_individual, m_selection, RegionalSettings{},
                                       m_mainWindow.get());
 }
@@ -89,7 +80,7 @@ void ChartWindowTest::cleanup()
 {
     m_form.reset();
     m_mainWindow.reset();
-    errorsink::install(m_previousHandler);
+    m_errors.reset();
 }
 
 void ChartWindowTest::putRow(int source, int row, const QStringList &readings,
@@ -183,7 +174,7 @@ void ChartWindowTest::fillsFromChosenRow()
     showChart(source, row, int(readings.size()));
 
     const ReadingsChart *chart = m_form->Chart1();
-    QCOMPARE(m_errors, QStringList());
+    QCOMPARE(m_errors->texts, QStringList());
     QVERIFY(m_form->isVisible());
     QVERIFY(chart->isVisible());
     QCOMPARE(m_form->windowTitle(), kCaptionStart + number);
@@ -266,7 +257,7 @@ void ChartWindowTest::stopsAtFirstBadNumber()
     showChart(2, 0, int(readings.size()));
 
     const ReadingsChart *chart = m_form->Chart1();
-    QCOMPARE(m_errors, QStringList{error});
+    QCOMPARE(m_errors->texts, QStringList{error});
     QVERIFY(m_form->isVisible());
     QList<qreal> shownHeights;
     for (int i = 0; i < chart->barCount(); ++i)
@@ -289,7 +280,7 @@ void ChartWindowTest::secondShowReplacesFirst()
     showChart(2, 2, 2);
 
     const ReadingsChart *chart = m_form->Chart1();
-    QCOMPARE(m_errors, QStringList());
+    QCOMPARE(m_errors->texts, QStringList());
     QCOMPARE(chart->barCount(), 2);
     QCOMPARE(chart->barHeight(0), 5.0);
     QCOMPARE(chart->barHeight(1), 6.0);
@@ -320,7 +311,7 @@ void ChartWindowTest::unknownSourceLeavesChartHidden()
 
     showChart(source, 1, 2);
 
-    QCOMPARE(m_errors, QStringList());
+    QCOMPARE(m_errors->texts, QStringList());
     QVERIFY(m_form->isVisible());
     QVERIFY(!m_form->Chart1()->isVisible());
     QCOMPARE(m_form->Chart1()->barCount(), 0);

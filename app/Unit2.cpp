@@ -1,17 +1,30 @@
 #include "app/Unit2.h"
 
-#include "app/Unit5.h"
 #include "app/startflag.h"
+#include "app/statusbarprogress.h"
+#include "archive/drivediscovery.h"
+#include "archive/filecommands.h"
+#include "platform/dialogs.h"
 #include "platform/errorsink.h"
 #include "platform/shell.h"
+#include "report/csvwriter.h"
+#include "report/pdfwriter.h"
+#include "report/progresswindow.h"
+#include "report/reportcontroller.h"
+#include "report/reportpreview.h"
+#include "tables/measurementgrid.h"
+#include "tables/tablecommands.h"
+#include "tables/tabledefinition.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -19,12 +32,26 @@ namespace {
 constexpr int kPanel0WidthPx = 300;
 constexpr int kStatusBarHeightPx = 19;
 
-// Connects an action to a handler so that an error leaving the handler reaches the default
-// error box instead of unwinding through Qt.
-template<typename Handler>
-void onTriggered(QAction *action, QObject *context, Handler handler)
+// Runs a handler from a Qt signal so that an error leaving it reaches the default error box
+// instead of unwinding through Qt.
+template<typename Signal, typename Sender, typename Handler>
+void onSignal(Sender *sender, Signal signal, QObject *context, Handler handler)
 {
-    QObject::connect(action, &QAction::triggered, context, [handler] { errorsink::guarded(handler); });
+    QObject::connect(sender, signal, context, [handler] { errorsink::guarded(handler); });
+}
+
+int pageOf(ArchiveKind kind)
+{
+    return kind == ArchiveKind::Basic ? 0 : 1;
+}
+
+QWidget *pageHolding(QWidget *table)
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(table);
+    return page;
 }
 } // namespace
 
@@ -41,6 +68,11 @@ TForm1::TForm1(const Platform &platform)
     createMenu();
     createPages();
     createStatusBar();
+    createSaveDialogs();
+    m_progress = std::make_unique<StatusBarProgress>(ProgressBar1);
+    m_fileCommands = std::make_unique<ArchiveFileCommands>(*this, m_platform);
+    m_reports = std::make_unique<ReportController>(m_platform.dialogs, m_platform.regional, this);
+    connectCommands();
     FormCreate();
 }
 
@@ -52,11 +84,10 @@ void TForm1::createMenu()
     MainMenu1->setObjectName(u"MainMenu1"_s);
 
     N1 = MainMenu1->addMenu(u"Файл"_s);
-    N1->setObjectName(u"N1"_s);
     N8 = N1->addAction(u"Открыть архив на приборе"_s);
     FileOpen1 = N1->addAction(u"&Открыть файл..."_s);
     FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    // The entry is disabled as a data command, not its command.
+    // The data commands disable the entry, not its command.
     FileSaveAs1 = new QAction(u"Сохранить как..."_s, this);
     SaveAs1 = N1->addAction(FileSaveAs1->text());
     connect(SaveAs1, &QAction::triggered, FileSaveAs1, &QAction::trigger);
@@ -80,26 +111,26 @@ void TForm1::createMenu()
     N12 = N7->addAction(u"О программе"_s);
 
     const std::pair<QObject *, const char16_t *> names[] = {
-        {N8, u"N8"}, {FileOpen1, u"Open1"}, {FileSaveAs1, u"FileSaveAs1"}, {SaveAs1, u"SaveAs1"},
-        {FileClose, u"FileClose"}, {N3, u"N3"}, {FileExit1, u"FileExit1"}, {N5, u"N5"}, {N9, u"N9"},
-        {N11, u"N11"}, {N6, u"N6"}, {PDF1, u"PDF1"}, {CSV1, u"CSV1"}, {N7, u"N7"},
-        {Contents1, u"Contents1"}, {N12, u"N12"},
+        {N1, u"N1"}, {N8, u"N8"}, {FileOpen1, u"Open1"}, {FileSaveAs1, u"FileSaveAs1"},
+        {SaveAs1, u"SaveAs1"}, {FileClose, u"FileClose"}, {N3, u"N3"}, {FileExit1, u"FileExit1"},
+        {N5, u"N5"}, {N9, u"N9"}, {N11, u"N11"}, {N6, u"N6"}, {PDF1, u"PDF1"}, {CSV1, u"CSV1"},
+        {N7, u"N7"}, {Contents1, u"Contents1"}, {N12, u"N12"},
     };
     for (const auto &[object, name] : names)
         object->setObjectName(QString::fromUtf16(name));
-
-    onTriggered(FileExit1, this, [this] { close(); });
-    onTriggered(Contents1, this, [this] { HelpContents1Execute(); });
-    onTriggered(N12, this, [this] { N12Click(); });
 }
 
 void TForm1::createPages()
 {
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(u"PageControl1"_s);
-    TabSheet1 = new QWidget;
+    NextGrid62 = new MeasurementGrid(basicTableDefinition(), m_platform.regional);
+    NextGrid62->setObjectName(u"NextGrid62"_s);
+    NextGrid61 = new MeasurementGrid(individualTableDefinition(), m_platform.regional);
+    NextGrid61->setObjectName(u"NextGrid61"_s);
+    TabSheet1 = pageHolding(NextGrid62);
     TabSheet1->setObjectName(u"TabSheet1"_s);
-    TabSheet2 = new QWidget;
+    TabSheet2 = pageHolding(NextGrid61);
     TabSheet2->setObjectName(u"TabSheet2"_s);
     PageControl1->addTab(TabSheet1, u"Основной"_s);
     PageControl1->addTab(TabSheet2, u"Индивидуальный"_s);
@@ -126,6 +157,38 @@ void TForm1::createStatusBar()
     StatusBar1->installEventFilter(this);
 }
 
+void TForm1::createSaveDialogs()
+{
+    SaveDialog1 = m_platform.dialogs.createFileDialog(FileDialog::Kind::Save);
+    SaveDialog1->setFilter(u"PDF files (*.pdf)|*.pdf"_s);
+    SaveDialog1->setDefaultExtension(u"pdf"_s);
+    SaveDialog2 = m_platform.dialogs.createFileDialog(FileDialog::Kind::Save);
+    SaveDialog2->setTitle(u"Сохранить в CSV"_s);
+    SaveDialog2->setFilter(u"Excel files (*.csv)|*.csv"_s);
+    SaveDialog2->setDefaultExtension(u"csv"_s);
+}
+
+void TForm1::connectCommands()
+{
+    onSignal(N8, &QAction::triggered, this, [this] { N8Click(); });
+    onSignal(FileOpen1, &QAction::triggered, this, [this] { m_fileCommands->openFile(); });
+    onSignal(FileSaveAs1, &QAction::triggered, this, [this] { m_fileCommands->saveAs(); });
+    onSignal(FileClose, &QAction::triggered, this, [this] { m_fileCommands->closeFile(); });
+    onSignal(N3, &QAction::triggered, this, [this] { N6Click(); });
+    onSignal(FileExit1, &QAction::triggered, this, [this] { close(); });
+    onSignal(N9, &QAction::triggered, this, [this] { N9Click(); });
+    onSignal(N11, &QAction::triggered, this, [this] { N11Click(); });
+    onSignal(PDF1, &QAction::triggered, this, [this] { PDF1Click(); });
+    onSignal(CSV1, &QAction::triggered, this, [this] { CSV1Click(); });
+    onSignal(Contents1, &QAction::triggered, this, [this] { HelpContents1Execute(); });
+    onSignal(N12, &QAction::triggered, this, [this] { N12Click(); });
+    onSignal(NextGrid62, &MeasurementGrid::deleteKeyPressed, this, [this] { N11Click(); });
+    onSignal(NextGrid62, &MeasurementGrid::tableDoubleClicked, this, [this] { NextGrid62DblClick(); });
+    onSignal(NextGrid61, &MeasurementGrid::tableDoubleClicked, this, [this] { NextGrid61DblClick(); });
+    onSignal(m_reports.get(), &ReportController::pdfRequested, this, [this] { PDF1Click(); });
+    onSignal(m_reports.get(), &ReportController::csvRequested, this, [this] { CSV1Click(); });
+}
+
 void TForm1::FormCreate()
 {
     chartSelection.ChartSource = 0;
@@ -134,18 +197,78 @@ void TForm1::FormCreate()
     StatusBar1Resize();
 }
 
+const CellSource &TForm1::basicTable() const
+{
+    return *NextGrid62;
+}
+
+const CellSource &TForm1::individualTable() const
+{
+    return *NextGrid61;
+}
+
+MeasurementTable &TForm1::table(ArchiveKind kind)
+{
+    return kind == ArchiveKind::Basic ? *NextGrid62 : *NextGrid61;
+}
+
+ArchiveLines &TForm1::archiveLines(ArchiveKind kind)
+{
+    return kind == ArchiveKind::Basic ? List_b : List_ind;
+}
+
+void TForm1::setStatusText(const QString &text)
+{
+    statusPanel0->setText(text);
+    StatusBar1->repaint();
+}
+
+Progress &TForm1::progress()
+{
+    return *m_progress;
+}
+
+bool TForm1::isTabVisible(ArchiveKind kind) const
+{
+    return PageControl1->isTabVisible(pageOf(kind));
+}
+
+void TForm1::setTabVisible(ArchiveKind kind, bool visible)
+{
+    const int page = pageOf(kind);
+    PageControl1->setTabVisible(page, visible);
+    const int other = 1 - page;
+    if (!visible && PageControl1->currentIndex() == page && PageControl1->isTabVisible(other))
+        PageControl1->setCurrentIndex(other);
+    // With every tab hidden no page is offered at all.
+    PageControl1->setVisible(PageControl1->isTabVisible(0) || PageControl1->isTabVisible(1));
+}
+
 int TForm1::activePageIndex() const
 {
     const bool anyShown = PageControl1->isTabVisible(0) || PageControl1->isTabVisible(1);
     return anyShown ? PageControl1->currentIndex() : -1;
 }
 
+void TForm1::setActivePage(ArchiveKind kind)
+{
+    PageControl1->setCurrentIndex(pageOf(kind));
+}
+
+MeasurementGrid &TForm1::activeTable() const
+{
+    return activePageIndex() == 0 ? *NextGrid62 : *NextGrid61;
+}
+
+void TForm1::alignActiveTable()
+{
+    N9Click();
+}
+
 void TForm1::DisableDataCommands()
 {
-    PageControl1->setTabVisible(0, false);
-    PageControl1->setTabVisible(1, false);
-    // With every tab hidden no page is offered at all.
-    PageControl1->setVisible(false);
+    setTabVisible(ArchiveKind::Basic, false);
+    setTabVisible(ArchiveKind::Individual, false);
     N3->setEnabled(false);
     N5->menuAction()->setEnabled(false);
     N6->menuAction()->setEnabled(false);
@@ -178,6 +301,60 @@ void TForm1::StatusBar1Resize()
     ProgressBar1->setGeometry(kPanel0WidthPx + 5, topPx, StatusBar1->width() - kPanel0WidthPx - 20,
                               StatusBar1->height() - topPx);
     ProgressBar1->show();
+}
+
+void TForm1::N8Click()
+{
+    openInstrumentArchives(*this, m_platform);
+}
+
+void TForm1::N6Click()
+{
+    m_reports->showReport({*NextGrid62, *NextGrid61, activePageIndex()});
+}
+
+void TForm1::N9Click()
+{
+    alignColumns(activeTable(), alignWidth(frameGeometry().width()));
+}
+
+void TForm1::N11Click()
+{
+    deleteSelectedRows(*NextGrid62);
+}
+
+void TForm1::PDF1Click()
+{
+    ProgressWindow progressWindow(u"Экспорт в PDF"_s, this);
+    m_reports->exportReport({*NextGrid62, *NextGrid61, activePageIndex()}, false, *SaveDialog1, &writePdf,
+                            progressWindow);
+}
+
+void TForm1::CSV1Click()
+{
+    ProgressWindow progressWindow(u"Экспорт в CSV"_s, this);
+    const AnsiCodePage &ansi = m_platform.ansi;
+    m_reports->exportReport({*NextGrid62, *NextGrid61, activePageIndex()}, true, *SaveDialog2,
+                            [&ansi](const QString &fileName, const PreparedReport &report, Progress &progress) {
+                                return writeCsv(fileName, report, ansi, progress);
+                            },
+                            progressWindow);
+}
+
+void TForm1::showChartFor(const MeasurementGrid &grid, int source)
+{
+    if (pickChartRow(grid, grid.definition(), source, chartSelection) && m_chart)
+        m_chart->exec();
+}
+
+void TForm1::NextGrid62DblClick()
+{
+    showChartFor(*NextGrid62, 1);
+}
+
+void TForm1::NextGrid61DblClick()
+{
+    showChartFor(*NextGrid61, 2);
 }
 
 void TForm1::HelpContents1Execute()

@@ -1,45 +1,72 @@
 #pragma once
 
+#include "archive/archivehost.h"
+#include "archive/archivetext.h"
 #include "platform/platform.h"
 #include "tables/chartselection.h"
 
 #include <QMainWindow>
 
+#include <memory>
+
+class ArchiveFileCommands;
+class CellSource;
+class FileDialog;
+class MeasurementGrid;
 class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
 class QStatusBar;
 class QTabWidget;
-class TForm5;
+class ReportController;
+class StatusBarProgress;
 
 // The main window: the two measurement tables on their tabs, the menu, the status bar with
 // its progress bar. Handlers gather what the user chose and hand the work to the subsystems.
-class TForm1 : public QMainWindow
+class TForm1 : public QMainWindow, public ArchiveHost
 {
     Q_OBJECT
 public:
     explicit TForm1(const Platform &platform);
     ~TForm1() override;
 
-    void setAboutWindow(TForm5 *about) { m_about = about; }
+    void setChartWindow(QDialog *chart) { m_chart = chart; }
+    void setAboutWindow(QDialog *about) { m_about = about; }
 
     // The start flag as read at start; the guide window may set it to "2".
     QString StartFlag;
     ChartSelection chartSelection;
 
-    // 0 basic, 1 individual, -1 when no tab is shown.
-    int activePageIndex() const;
+    const CellSource &basicTable() const;
+    const CellSource &individualTable() const;
 
-    void DisableDataCommands();
-    void EnableDataCommands();
+    // ArchiveHost.
+    MeasurementTable &table(ArchiveKind kind) override;
+    ArchiveLines &archiveLines(ArchiveKind kind) override;
+    void setStatusText(const QString &text) override;
+    Progress &progress() override;
+    bool isTabVisible(ArchiveKind kind) const override;
+    void setTabVisible(ArchiveKind kind, bool visible) override;
+    int activePageIndex() const override;
+    void setActivePage(ArchiveKind kind) override;
+    void alignActiveTable() override;
+    void EnableDataCommands() override;
+    void DisableDataCommands() override;
+    QWidget *dialogParent() override { return this; }
 
     QTabWidget *PageControl1 = nullptr;
     QWidget *TabSheet1 = nullptr;
     QWidget *TabSheet2 = nullptr;
+    MeasurementGrid *NextGrid62 = nullptr;
+    MeasurementGrid *NextGrid61 = nullptr;
     QStatusBar *StatusBar1 = nullptr;
     QLabel *statusPanel0 = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
+    ArchiveLines List_b;
+    ArchiveLines List_ind;
+    std::unique_ptr<FileDialog> SaveDialog1;
+    std::unique_ptr<FileDialog> SaveDialog2;
 
     QMenu *N1 = nullptr;
     QAction *N8 = nullptr;
@@ -59,6 +86,8 @@ public:
     QAction *Contents1 = nullptr;
     QAction *N12 = nullptr;
 
+    ReportController &reports() { return *m_reports; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -67,10 +96,28 @@ private:
     void createMenu();
     void createPages();
     void createStatusBar();
+    void createSaveDialogs();
+    void connectCommands();
     void StatusBar1Resize();
+
+    void N8Click();
+    void N6Click();
+    void N9Click();
+    void N11Click();
+    void PDF1Click();
+    void CSV1Click();
+    void NextGrid62DblClick();
+    void NextGrid61DblClick();
     void HelpContents1Execute();
     void N12Click();
 
+    MeasurementGrid &activeTable() const;
+    void showChartFor(const MeasurementGrid &grid, int source);
+
     Platform m_platform;
-    TForm5 *m_about = nullptr;
+    QDialog *m_chart = nullptr;
+    QDialog *m_about = nullptr;
+    std::unique_ptr<StatusBarProgress> m_progress;
+    std::unique_ptr<ArchiveFileCommands> m_fileCommands;
+    std::unique_ptr<ReportController> m_reports;
 };

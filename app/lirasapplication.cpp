@@ -10,7 +10,6 @@ LirasApplication::LirasApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
     setApplicationName(u"ЛИРАС-Д7"_s);
-    setApplicationDisplayName(u"ЛИРАС-Д7"_s);
     setApplicationVersion(u"1.2.0"_s);
     errorsink::install([this](std::exception_ptr error) { showDefaultError(error); });
 }

@@ -67,7 +67,8 @@ TForm4::TForm4(SettingsStore &settings, QString &StartFlag, QWidget *parent)
       m_settings(settings), m_startFlag(StartFlag)
 {
     setObjectName(u"Form4"_s);
-    setWindowTitle(QString());
+    // An empty title would make Qt fall back to the application's name; a blank shows nothing.
+    setWindowTitle(u" "_s);
     setFixedSize(kClientSize);
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, Qt::white);

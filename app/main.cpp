@@ -1,0 +1,29 @@
+#include "app/Unit2.h"
+#include "app/Unit5.h"
+#include "app/Unit6.h"
+#include "app/lirasapplication.h"
+#include "chart/Unit3.h"
+#include "guide/Unit4.h"
+#include "platform/systemplatform.h"
+
+int main(int argc, char *argv[])
+{
+    LirasApplication application(argc, argv);
+    SystemPlatform system;
+    const Platform platform = system.platform();
+    application.setDialogs(&platform.dialogs);
+
+    // Created in this order; the first becomes the main window.
+    TForm1 Form1(platform);
+    TForm3 Form3(Form1.basicTable(), Form1.individualTable(), Form1.chartSelection, platform.regional, &Form1);
+    TForm4 Form4(platform.settings, Form1.StartFlag);
+    TForm5 Form5(&Form1);
+    Form1.setChartWindow(&Form3);
+    Form1.setAboutWindow(&Form5);
+    {
+        TForm6 Form6(Form1.StartFlag, &Form4);
+        Form6.exec();
+    }
+    Form1.showMaximized();
+    return application.exec();
+}

@@ -217,7 +217,8 @@ PdfFontSet::Slot PdfFontSet::assign(ReportFont font, char32_t codePoint)
 void PdfFontSet::appendShowText(QByteArray &out, ReportFont font, QStringView text, double sizePt,
                                 int &currentResource)
 {
-    QByteArray run;
+    QByteArray &run = m_run;
+    run.resize(0);
     int runResource = 0;
     auto flush = [&] {
         if (run.isEmpty())
@@ -232,7 +233,7 @@ void PdfFontSet::appendShowText(QByteArray &out, ReportFont font, QStringView te
         }
         pdfsyntax::appendLiteralString(out, run);
         out.append(" Tj ");
-        run.clear();
+        run.resize(0);
     };
 
     for (qsizetype i = 0; i < text.size(); ++i) {

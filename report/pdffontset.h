@@ -59,4 +59,5 @@ private:
     std::array<int, kFontCount> m_currentEncoding; // per font, the one with free codes left
     std::array<std::vector<Slot>, kFontCount> m_bmpSlots;
     std::array<QHash<char32_t, Slot>, kFontCount> m_otherSlots;
+    QByteArray m_run; // the codes of one run, kept to reuse its allocation
 };

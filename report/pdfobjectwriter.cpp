@@ -62,7 +62,7 @@ bool PdfObjectWriter::writeFlateStream(int number, const QByteArray &data)
     m_compressed.resize(qsizetype(size));
     const int result = compress2(reinterpret_cast<Bytef *>(m_compressed.data()), &size,
                                  reinterpret_cast<const Bytef *>(data.constData()),
-                                 uLong(data.size()), Z_DEFAULT_COMPRESSION);
+                                 uLong(data.size()), Z_BEST_SPEED);
     if (result != Z_OK) {
         m_ok = false;
         return false;

@@ -1,3 +1,7 @@
+// CSV export of 1k, 10k and 100k rows of the basic table: the writer alone on built pages,
+// and build + write as the CSV command does both. Goals: 10k rows within 0.2 s, 100k rows
+// within 2 s.
+
 #include "platform/codepages.h"
 #include "platform/progress.h"
 #include "report/csvwriter.h"

@@ -8,7 +8,8 @@ class QProgressBar;
 
 // The small progress window of the exports: a non-modal tool window with a bar. It shows
 // itself on the first setMaximum() and lets the event loop repaint (no user input) on each
-// setValue(), so the program stays drawn while pages are built and written.
+// setValue(), so the program stays drawn while pages are built and written. Make one per
+// export and let it go when the export returns; that closes it.
 class ProgressWindow final : public QWidget, public Progress
 {
     Q_OBJECT

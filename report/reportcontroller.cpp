@@ -106,6 +106,11 @@ void ReportController::ensurePreview()
     m_preview = new ReportPreview(m_window);
     connect(m_preview, &ReportPreview::pdfRequested, this, &ReportController::pdfRequested);
     connect(m_preview, &ReportPreview::csvRequested, this, &ReportController::csvRequested);
+    // Closing the window ends its build: nobody looks at it, and the next "Отчет" may start.
+    connect(m_preview, &QObject::destroyed, this, [this] {
+        if (m_builder && !m_exporting)
+            endBuild(false);
+    });
     m_preview->setReport(&m_prepared);
     // Without a window manager to maximise it, the window still covers the screen.
     if (const QScreen *screen = m_preview->screen())

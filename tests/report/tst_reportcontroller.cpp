@@ -4,12 +4,14 @@
 #include "platform/fakeplatform.h"
 #include "platform/progress.h"
 #include "report/previewarea.h"
+#include "report/progresswindow.h"
 #include "report/reportcontroller.h"
 #include "report/reportpreview.h"
 
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QProgressBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,6 +65,7 @@ private slots:
     void buildKeepsItsSnapshotWhileTablesChange();
     void newBuildGoesIntoTheOpenPreview();
     void previewFreesItselfWhenClosed();
+    void closingThePreviewEndsItsBuild();
     void previewExportEntriesEmitSignals();
     void buildErrorIsReported();
 
@@ -70,6 +73,7 @@ private slots:
     void exportFlow();
     void exportRefreshesTheOpenPreview();
     void failedBuildWritesNothing();
+    void exportShowsItsProgressWindow();
 
 private:
     // A CSV export to the file the dialog answers; the number of writer calls.
@@ -259,6 +263,28 @@ void TestReportController::previewFreesItselfWhenClosed()
     QVERIFY(m_controller->preview());
 }
 
+void TestReportController::closingThePreviewEndsItsBuild()
+{
+    const FakeCellSource basic = basicTable(3000);
+    const FakeCellSource individual(kIndividualColumns);
+    m_controller->setSliceRecords(50);
+    QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
+    m_controller->showReport({basic, individual, 0});
+    QVERIFY(m_controller->isBuilding());
+    m_controller->preview()->close();
+    QTRY_VERIFY(!m_controller->preview());
+    QVERIFY(!m_controller->isBuilding());
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(finished.at(0).at(0).toBool(), false);
+    QVERIFY(m_errors.isEmpty());
+
+    // The next command builds again, in a new window.
+    m_controller->showReport({basic, individual, 0});
+    QVERIFY(m_controller->preview());
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 20000);
+    QCOMPARE(texts(m_controller->preparedReport(), u"Memo1").size(), 3000);
+}
+
 void TestReportController::previewExportEntriesEmitSignals()
 {
     const FakeCellSource basic = basicTable(1);
@@ -403,6 +429,26 @@ void TestReportController::failedBuildWritesNothing()
     QCOMPARE(m_errors, QStringList{u"Cell (23, 0) out of bounds."_s});
     QVERIFY(m_platform->dialogs.messages().isEmpty());
     QVERIFY(!QFileInfo::exists(m_dir.filePath(u"never.csv"_s)));
+}
+
+void TestReportController::exportShowsItsProgressWindow()
+{
+    const FakeCellSource basic = basicTable(120);
+    const FakeCellSource individual(kIndividualColumns);
+    m_platform->dialogs.fileAnswers.enqueue(m_dir.filePath(u"progress.pdf"_s));
+    std::unique_ptr<FileDialog> dialog = m_platform->dialogs.createFileDialog(FileDialog::Kind::Save);
+    ProgressWindow progress(u"Экспорт"_s);
+    int maximumSeen = -1;
+    m_controller->exportReport({basic, individual, 0}, false, *dialog,
+                               [&](const QString &, const PreparedReport &, Progress &p) {
+                                   auto *bar = static_cast<ProgressWindow &>(p).findChild<QProgressBar *>();
+                                   maximumSeen = bar->maximum();
+                                   return true;
+                               },
+                               progress);
+    QVERIFY(progress.isVisible());
+    QVERIFY(!progress.isModal());
+    QCOMPARE(maximumSeen, 120); // the build counted the records on it
 }
 
 QTEST_MAIN(TestReportController)

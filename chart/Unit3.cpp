@@ -7,6 +7,7 @@
 #include "tables/chartselection.h"
 
 #include <QFont>
+#include <QKeyEvent>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -89,6 +90,17 @@ void TForm3::showEvent(QShowEvent *event)
     // A text that is not a number goes to the error box; the window opens all the same,
     // with what was added before it.
     errorsink::guarded([this] { FormShow(); });
+}
+
+// The window has no command of its own, not even the dialog's Escape: only its close
+// button ends the show.
+void TForm3::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TForm3::centreOverMainWindow()

@@ -47,6 +47,7 @@ private slots:
     void unknownSourceLeavesChartHidden();
     void windowSetUp();
     void centredOverMainWindowOnEveryShow();
+    void closesByCloseButtonOnly();
 
 private:
     FakeTable &table(int source) { return source == 1 ? *m_basic : *m_individual; }
@@ -361,6 +362,20 @@ void ChartWindowTest::centredOverMainWindowOnEveryShow()
     m_mainWindow->move(420, 300);
     showChart(1, 0, 1);
     QVERIFY2(offCentre() <= 2, qPrintable(QString::number(offCentre())));
+}
+
+void ChartWindowTest::closesByCloseButtonOnly()
+{
+    putRow(1, 0, {u"1"_s}, u"1"_s, u"3"_s);
+    showChart(1, 0, 1);
+    QTest::keyClick(m_form.get(), Qt::Key_Escape);
+    QVERIFY(m_form->isVisible());
+    QTest::keyClick(m_form.get(), Qt::Key_Return);
+    QVERIFY(m_form->isVisible());
+
+    // What the title bar's close button sends.
+    QVERIFY(m_form->close());
+    QVERIFY(!m_form->isVisible());
 }
 
 QTEST_MAIN(ChartWindowTest)

@@ -17,6 +17,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -68,6 +70,15 @@ struct CsvBuild
     }
 };
 
+long peakResidentKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// Also reports how far writing raised the peak memory above what building had reached: the
+// writer holds one page's grid and bytes at a time, whatever the page count.
 void writeOnly(benchmark::State &state)
 {
     const std::unique_ptr<AnsiCodePage> ansi = makeCodePage(1251);
@@ -75,11 +86,13 @@ void writeOnly(benchmark::State &state)
     const QString fileName = dir.filePath(u"bench.csv"_s);
     const CsvBuild build(int(state.range(0)));
     NullProgress progress;
+    const long peakBeforeKiB = peakResidentKiB();
     for (auto _ : state) {
         if (!writeCsv(fileName, build.report, *ansi, progress))
             state.SkipWithError("write failed");
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.counters["peakGrowthKiB"] = double(peakResidentKiB() - peakBeforeKiB);
 }
 
 void buildAndWrite(benchmark::State &state)

@@ -13,6 +13,8 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 ReportController::ReportController(Dialogs &dialogs, const RegionalSettings &regional, QWidget *window,
@@ -130,6 +132,18 @@ void ReportController::exportReport(const ReportTables &tables, bool showReading
     if (m_exporting)
         return;
     const QScopedValueRollback<bool> exporting(m_exporting, true);
+    // A previewed build still running is completed first: the export is about to prepare the
+    // same layout and data source, and its dialog would let the slices run on changed ones.
+    if (m_builder) {
+        try {
+            while (!m_builder->step(std::numeric_limits<int>::max())) {
+            }
+            endBuild(true);
+        } catch (...) {
+            endBuild(false);
+            errorsink::report(std::current_exception());
+        }
+    }
     try {
         prepare(tables, showReadings);
     } catch (...) {
@@ -144,8 +158,6 @@ void ReportController::exportReport(const ReportTables &tables, bool showReading
         && !m_dialogs.confirm(m_window, u"Файл "_s + fileName + u" существует! Перезаписать?"_s))
         return;
 
-    // The export's build replaces a previewed build still in progress.
-    m_sliceTimer.stop();
     try {
         startBuild();
         refreshPreview();

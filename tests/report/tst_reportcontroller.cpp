@@ -72,6 +72,7 @@ private slots:
     void exportFlow_data();
     void exportFlow();
     void exportRefreshesTheOpenPreview();
+    void exportDuringAPreviewBuild();
     void failedBuildWritesNothing();
     void exportShowsItsProgressWindow();
 
@@ -416,6 +417,25 @@ void TestReportController::exportRefreshesTheOpenPreview()
     QCOMPARE(preview->area()->pageCount(), 1);
     QCOMPARE(texts(m_controller->preparedReport(), u"Memo42").size(), 3);
     QCOMPARE(texts(m_controller->preparedReport(), u"Memo1"), (QStringList{u"i0c0"_s, u"i1c0"_s, u"i2c0"_s}));
+}
+
+void TestReportController::exportDuringAPreviewBuild()
+{
+    const FakeCellSource basic = basicTable(3000);
+    const FakeCellSource individual = individualTable(3);
+    m_controller->setSliceRecords(50);
+    QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
+    m_controller->showReport({basic, individual, 0});
+    QVERIFY(m_controller->isBuilding());
+
+    QCOMPARE(exportCsv({basic, individual, 1}, m_dir.filePath(u"during.csv"_s)), 1);
+    // The preview's build ran to its end before the export prepared its own.
+    QCOMPARE(finished.size(), 2);
+    QCOMPARE(finished.at(0).at(0).toBool(), true);
+    QCOMPARE(finished.at(1).at(0).toBool(), true);
+    QVERIFY(!m_controller->isBuilding());
+    QCOMPARE(texts(m_controller->preparedReport(), u"Memo1"), (QStringList{u"i0c0"_s, u"i1c0"_s, u"i2c0"_s}));
+    QCOMPARE(m_controller->preview()->area()->pageCount(), 1);
 }
 
 void TestReportController::failedBuildWritesNothing()

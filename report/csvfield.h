@@ -19,7 +19,7 @@ QByteArray fieldFromBytes(QByteArrayView text);
 
 // The field of a box: its text laid out as the memo shows it (wrapped lines, each followed
 // by CR LF) and converted to the code page, whose default character stands for what it
-// lacks; then as fieldFromBytes.
+// lacks; then as fieldFromBytes. A box without a style is measured in the regular face.
 QByteArray boxField(const PreparedBox &box, const AnsiCodePage &ansi);
 
 } // namespace csv

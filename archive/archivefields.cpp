@@ -52,36 +52,42 @@ void scanFields(QStringView line, QChar delimiter, OnField &&onField)
     }
 }
 
-QString fieldText(QStringView text, bool doubledQuotes)
-{
-    QString field = text.toString();
-    if (doubledQuotes)
-        field.replace(u"\"\""_s, u"\""_s);
-    return field;
-}
-
 } // namespace
 
-void splitFields(QStringView line, QChar delimiter, QStringList &fields)
+void FieldView::valueInto(QString &out) const
+{
+    // resize(0) keeps the capacity of a string that is not shared, so a reused string
+    // allocates only while it grows.
+    out.resize(0);
+    if (!doubledQuotes) {
+        out.append(text);
+        return;
+    }
+    qsizetype from = 0;
+    for (qsizetype at = text.indexOf(quote); at >= 0; at = text.indexOf(quote, from)) {
+        out.append(text.sliced(from, at - from + 1)); // up to and with the first of the pair
+        from = at + 2;
+    }
+    out.append(text.sliced(from));
+}
+
+void splitFieldViews(QStringView line, QChar delimiter, std::vector<FieldView> &fields)
 {
     fields.clear();
     scanFields(line, delimiter, [&fields](QStringView text, bool doubledQuotes) {
-        fields.append(fieldText(text, doubledQuotes));
+        fields.push_back(FieldView{text, doubledQuotes});
     });
 }
 
 QStringList splitFields(QStringView line, QChar delimiter)
 {
     QStringList fields;
-    splitFields(line, delimiter, fields);
+    scanFields(line, delimiter, [&fields](QStringView text, bool doubledQuotes) {
+        QString value;
+        FieldView{text, doubledQuotes}.valueInto(value);
+        fields.append(value);
+    });
     return fields;
-}
-
-qsizetype countFields(QStringView line, QChar delimiter)
-{
-    qsizetype count = 0;
-    scanFields(line, delimiter, [&count](QStringView, bool) { ++count; });
-    return count;
 }
 
 std::optional<ArchiveKind> archiveKind(QStringView headerLine)

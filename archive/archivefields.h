@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <optional>
+#include <vector>
 
 // Strict delimited splitting, as the instrument writes its records:
 // - nothing is trimmed; spaces and control characters belong to the fields;
@@ -17,12 +18,20 @@
 //   no fields at all.
 QStringList splitFields(QStringView line, QChar delimiter);
 
-// The same split into a list the caller keeps, so that a loop over many lines reuses its
-// storage; the list is cleared first.
-void splitFields(QStringView line, QChar delimiter, QStringList &fields);
+// One field of a line as a view into it, for loops over many lines that should not
+// allocate per field. A quoted field's view is its inside, doubled quotes still doubled.
+struct FieldView
+{
+    QStringView text;
+    bool doubledQuotes = false;
 
-// How many fields splitFields would give, without building them.
-qsizetype countFields(QStringView line, QChar delimiter);
+    // Writes the field's value into out, reusing out's storage where it can.
+    void valueInto(QString &out) const;
+};
+
+// The fields splitFields gives, as views into the line, in a list the caller keeps so that
+// its storage is reused; the list is cleared first.
+void splitFieldViews(QStringView line, QChar delimiter, std::vector<FieldView> &fields);
 
 enum class ArchiveKind { Basic, Individual };
 

@@ -29,12 +29,14 @@ struct RecordCheck
 RecordCheck checkRecords(const QStringList &lines, const ArchiveLayout &layout)
 {
     RecordCheck check;
-    const qsizetype maxFields = layout.table.fixedFieldCount + ArchiveLayout::readingColumns;
+    const qsizetype fixed = layout.table.fixedFieldCount;
+    std::vector<FieldView> fields;
     for (qsizetype i = firstRecordLine; i < lines.size(); ++i) {
-        const qsizetype fields = countFields(lines[i], recordDelimiter);
-        if (fields > 0)
+        splitFieldViews(lines[i], recordDelimiter, fields);
+        if (!fields.empty())
             ++check.rowCount;
-        if (fields < layout.table.fixedFieldCount || fields > maxFields)
+        const qsizetype count = qsizetype(fields.size());
+        if (count < fixed || count > fixed + ArchiveLayout::readingColumns)
             check.damagedLines.append(int(i + 1));
     }
     return check;
@@ -43,23 +45,31 @@ RecordCheck checkRecords(const QStringList &lines, const ArchiveLayout &layout)
 void fillRows(MeasurementTable &table, const QStringList &lines, const ArchiveLayout &layout,
               Progress &progress)
 {
-    const int fixed = layout.table.fixedFieldCount;
-    QStringList fields;
+    const qsizetype fixed = layout.table.fixedFieldCount;
+    std::vector<FieldView> fields;
+    // One string for every cell: the table copies what it is given, so the loop allocates
+    // only while this string grows, not once per field.
+    QString cell;
     int row = 0;
     for (qsizetype i = firstRecordLine; i < lines.size(); ++i) {
         progress.setValue(int(i));
-        splitFields(lines[i], recordDelimiter, fields);
-        if (fields.isEmpty())
+        splitFieldViews(lines[i], recordDelimiter, fields);
+        if (fields.empty())
             continue;
         // The running number is the record's own (line index - 1), also past blank lines.
         table.setCellText(0, row, QString::number(i - 1));
-        const qsizetype fixedPresent = qMin<qsizetype>(fields.size(), fixed);
-        for (qsizetype k = 0; k < fixedPresent; ++k)
-            table.setCellText(int(k + 1), row, fields[k]);
+        const qsizetype count = qsizetype(fields.size());
+        const qsizetype fixedPresent = qMin(count, fixed);
+        for (qsizetype k = 0; k < fixedPresent; ++k) {
+            fields[std::size_t(k)].valueInto(cell);
+            table.setCellText(int(k + 1), row, cell);
+        }
         const qsizetype readings =
-                qMin<qsizetype>(fields.size() - fixed, ArchiveLayout::readingColumns);
-        for (qsizetype j = 0; j < readings; ++j)
-            table.setCellText(int(layout.table.firstReadingColumn + j), row, fields[fixed + j]);
+                qMin<qsizetype>(count - fixed, ArchiveLayout::readingColumns);
+        for (qsizetype j = 0; j < readings; ++j) {
+            fields[std::size_t(fixed + j)].valueInto(cell);
+            table.setCellText(int(layout.table.firstReadingColumn + j), row, cell);
+        }
         ++row;
     }
 }

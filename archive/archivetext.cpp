@@ -61,6 +61,25 @@ QByteArray encodeText(QStringView text, ArchiveEncoding encoding, const AnsiCode
     return {};
 }
 
+// Calls onLine(begin, end) for every line of [begin, end): CR LF, a lone LF and a lone CR
+// each end a line, so LF CR is two line ends; a break at the very end adds no empty line.
+// One rule for bytes and for text keeps the two paths of decoding alike.
+template<typename Char, typename OnLine>
+void forEachLine(const Char *begin, const Char *end, OnLine &&onLine)
+{
+    const Char *lineStart = begin;
+    for (const Char *p = begin; p != end; ++p) {
+        if (*p != Char('\r') && *p != Char('\n'))
+            continue;
+        onLine(lineStart, p);
+        if (*p == Char('\r') && p + 1 != end && p[1] == Char('\n'))
+            ++p;
+        lineStart = p + 1;
+    }
+    if (lineStart != end)
+        onLine(lineStart, end);
+}
+
 } // namespace
 
 ArchiveLines decodeArchive(QByteArrayView bytes, const AnsiCodePage &ansi)
@@ -73,33 +92,35 @@ ArchiveLines decodeArchive(QByteArrayView bytes, const AnsiCodePage &ansi)
             break;
         }
     }
-    QString text = decodeText(bytes, archive.encoding, ansi);
-    // The NUL is looked for after decoding: in UTF-16 a zero byte is part of most characters.
-    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    if (archive.encoding == ArchiveEncoding::Utf16Le
+        || archive.encoding == ArchiveEncoding::Utf16Be) {
+        // In UTF-16 zero bytes belong to most characters: the NUL is looked for in the text.
+        QString text = decodeText(bytes, archive.encoding, ansi);
+        const qsizetype nul = text.indexOf(QChar(u'\0'));
+        if (nul >= 0)
+            text.truncate(nul);
+        archive.lines = splitLines(text);
+        return archive;
+    }
+    // In UTF-8 and the ANSI code pages a zero byte, a CR and an LF are those characters
+    // and nothing else, so the bytes are split first and decoded line by line: the whole
+    // text never exists beside its lines.
+    const qsizetype nul = bytes.indexOf('\0');
     if (nul >= 0)
-        text.truncate(nul);
-    archive.lines = splitLines(text);
+        bytes.truncate(nul);
+    forEachLine(bytes.data(), bytes.data() + bytes.size(), [&](const char *from, const char *to) {
+        archive.lines.append(decodeText(QByteArrayView(from, to), archive.encoding, ansi));
+    });
     return archive;
 }
 
 QStringList splitLines(QStringView text)
 {
     QStringList lines;
-    const QChar *const begin = text.data();
-    const QChar *const end = begin + text.size();
-    const QChar *lineStart = begin;
-    for (const QChar *p = begin; p != end; ++p) {
-        const char16_t c = p->unicode();
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(QString(lineStart, p - lineStart));
-        // Only CR LF is one break; LF CR is an LF break followed by a CR break.
-        if (c == u'\r' && p + 1 != end && p[1] == u'\n')
-            ++p;
-        lineStart = p + 1;
-    }
-    if (lineStart != end)
-        lines.append(QString(lineStart, end - lineStart));
+    const char16_t *begin = text.utf16();
+    forEachLine(begin, begin + text.size(), [&lines](const char16_t *from, const char16_t *to) {
+        lines.append(QStringView(from, to).toString());
+    });
     return lines;
 }
 

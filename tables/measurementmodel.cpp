@@ -198,6 +198,7 @@ void MeasurementModel::endUpdate()
         return;
     if (--m_updateDepth > 0)
         return;
+    m_store.squeeze();
     if (m_rowsChangedInBatch)
         rowsChanged();
     else if (m_cellsChangedInBatch)

@@ -1,5 +1,6 @@
 #include "tables/rowstore.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -14,9 +15,23 @@ RowStore::~RowStore()
     clear();
 }
 
+// Block layout: [0] text capacity in UTF-16 units, [1 + c] end offset of cell c, then text.
 const char16_t *RowStore::chars(const Row &row) const
 {
-    return reinterpret_cast<const char16_t *>(row.block + m_columnCount);
+    return reinterpret_cast<const char16_t *>(row.block + 1 + m_columnCount);
+}
+
+std::uint32_t *RowStore::resized(std::uint32_t *block, std::uint32_t capacity) const
+{
+    const std::size_t bytes = (1 + std::size_t(m_columnCount)) * sizeof(std::uint32_t)
+        + std::size_t(capacity) * sizeof(char16_t);
+    auto *grown = static_cast<std::uint32_t *>(std::realloc(block, bytes));
+    if (!grown)
+        throw std::bad_alloc();
+    if (!block)
+        std::memset(grown, 0, (1 + std::size_t(m_columnCount)) * sizeof(std::uint32_t));
+    grown[0] = capacity;
+    return grown;
 }
 
 void RowStore::release(Row &row)
@@ -30,9 +45,9 @@ QStringView RowStore::text(int column, int row) const
     const Row &r = m_rows[std::size_t(row)];
     if (!r.block)
         return {};
-    const std::uint32_t begin = column == 0 ? 0 : r.block[column - 1];
-    const std::uint32_t end = r.block[column];
-    return QStringView(chars(r) + begin, qsizetype(end - begin));
+    const std::uint32_t *ends = r.block + 1;
+    const std::uint32_t begin = column == 0 ? 0 : ends[column - 1];
+    return QStringView(chars(r) + begin, qsizetype(ends[column] - begin));
 }
 
 void RowStore::setText(int column, int row, QStringView text)
@@ -40,38 +55,27 @@ void RowStore::setText(int column, int row, QStringView text)
     Row &r = m_rows[std::size_t(row)];
     if (!r.block && text.isEmpty())
         return;
-    const std::size_t headerBytes = std::size_t(m_columnCount) * sizeof(std::uint32_t);
-    if (!r.block) {
-        r.block = static_cast<std::uint32_t *>(std::calloc(1, headerBytes));
-        if (!r.block)
-            throw std::bad_alloc();
-    }
-    const std::uint32_t begin = column == 0 ? 0 : r.block[column - 1];
-    const std::uint32_t end = r.block[column];
-    const std::uint32_t total = r.block[m_columnCount - 1];
+    if (!r.block)
+        r.block = resized(nullptr, 0);
+    std::uint32_t *ends = r.block + 1;
+    const std::uint32_t begin = column == 0 ? 0 : ends[column - 1];
+    const std::uint32_t end = ends[column];
+    const std::uint32_t total = ends[m_columnCount - 1];
     const std::uint32_t newLength = std::uint32_t(text.size());
     const std::uint32_t newTotal = total - (end - begin) + newLength;
 
-    // Loading writes the cells of a row left to right, so the tail is usually empty and the
-    // block, the newest allocation, grows in place.
-    if (newTotal > total) {
-        auto *grown = static_cast<std::uint32_t *>(
-            std::realloc(r.block, headerBytes + std::size_t(newTotal) * sizeof(char16_t)));
-        if (!grown)
-            throw std::bad_alloc();
-        r.block = grown;
+    // Growing by half again keeps a load, which writes a row cell by cell, from reallocating
+    // on every cell; squeeze() gives the room back afterwards.
+    if (newTotal > r.block[0]) {
+        r.block = resized(r.block, std::max(newTotal, r.block[0] + r.block[0] / 2 + 32));
+        ends = r.block + 1;
     }
-    auto *text16 = reinterpret_cast<char16_t *>(r.block + m_columnCount);
+    auto *text16 = const_cast<char16_t *>(chars(r));
     std::memmove(text16 + begin + newLength, text16 + end, (total - end) * sizeof(char16_t));
     if (newLength > 0)
         std::memcpy(text16 + begin, text.utf16(), newLength * sizeof(char16_t));
     for (int c = column; c < m_columnCount; ++c)
-        r.block[c] = r.block[c] - end + begin + newLength;
-    if (newTotal < total) {
-        if (auto *shrunk = static_cast<std::uint32_t *>(
-                std::realloc(r.block, headerBytes + std::size_t(newTotal) * sizeof(char16_t))))
-            r.block = shrunk;
-    }
+        ends[c] = ends[c] - end + begin + newLength;
 }
 
 void RowStore::appendRows(int count, qint64 dateValue)
@@ -99,6 +103,14 @@ void RowStore::removeRows(const std::vector<bool> &remove)
             m_rows[kept++] = m_rows[i];
     }
     m_rows.resize(kept);
+}
+
+void RowStore::squeeze()
+{
+    for (Row &row : m_rows) {
+        if (row.block && row.block[0] != row.block[m_columnCount])
+            row.block = resized(row.block, row.block[m_columnCount]);
+    }
 }
 
 void RowStore::permute(const std::vector<int> &order)

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-// The cells of a measurement table in compact form. Each row owns one heap block: the end
-// offsets of its cells followed by their UTF-16 text, one after the other; a row that was
-// never written holds no block. The date column keeps a 64-bit value per row instead of text.
+// The cells of a measurement table in compact form. Each row owns one heap block: its text
+// capacity, the end offsets of its cells, then their UTF-16 text one after the other; a row
+// that was never written holds no block. The date column keeps a 64-bit value per row instead of text.
 // Indexes are checked by the caller.
 class RowStore
 {
@@ -36,14 +36,17 @@ public:
     void removeRows(const std::vector<bool> &remove);
     // Afterwards row i is the row that was at order[i]; order is a permutation.
     void permute(const std::vector<int> &order);
+    // Gives back the room rows keep for growing; writing grows a row by half again.
+    void squeeze();
 
 private:
     struct Row
     {
-        std::uint32_t *block = nullptr; // columnCount end offsets, then the text
+        std::uint32_t *block = nullptr; // capacity, columnCount end offsets, then the text
         qint64 date = 0;
     };
 
+    std::uint32_t *resized(std::uint32_t *block, std::uint32_t capacity) const;
     const char16_t *chars(const Row &row) const;
     static void release(Row &row);
 

@@ -1,0 +1,160 @@
+// Filling and sorting the basic table at 1k, 10k and 100k rows of archive-like text, and the
+// memory the filled table holds. Goals: fill 100k rows <= 250 ms, each sort <= 100 ms, memory
+// <= 3 bytes per byte of cell text (UTF-16) + 100 bytes per row ("memoryGoalUse" <= 1).
+
+#include "platform/regionalsettings.h"
+#include "tables/measurementgrid.h"
+#include "tables/tabledefinition.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QTime>
+#include <QRandomGenerator>
+#include <QStringList>
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <map>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+RegionalSettings benchSettings()
+{
+    RegionalSettings settings;
+    settings.decimalSeparator = u',';
+    settings.shortDateFormat = u"dd.MM.yyyy"_s;
+    settings.longTimeFormat = u"H:mm:ss"_s;
+    return settings;
+}
+
+QString decimal(QRandomGenerator &random, int whole, int fraction)
+{
+    return QString::number(random.bounded(whole)) + u',' + QString::number(random.bounded(fraction));
+}
+
+// One record of the basic archive as a load writes it into columns 0..21 and 23..37.
+QStringList makeRow(int number, QRandomGenerator &random)
+{
+    static const QStringList kinds{u"Поверхностное"_s, u"Сквозное"_s};
+    static const QStringList products{u"Плита"_s, u"Балка"_s, u"Колонна"_s, u"Стена"_s, u"Ригель"_s};
+    static const QStringList materials{u"Бетон тяжелый"_s, u"Бетон легкий"_s, u"Кирпич"_s};
+    const QDate day = QDate(2019, 1, 1).addDays(number / 40);
+    QStringList row;
+    row << QString::number(number + 1) << day.toString(u"dd.MM.yyyy"_s)
+        << QTime(8, 0).addSecs(number % 40 * 600).toString(u"HH:mm"_s)
+        << u"Э"_s + QString::number(random.bounded(1, 9)) << kinds[random.bounded(2)]
+        << products[random.bounded(5)] << materials[random.bounded(3)] << decimal(random, 2, 100)
+        << u"Нет"_s << QString::number(random.bounded(1, 4)) << QString::number(random.bounded(3))
+        << QString::number(random.bounded(3000, 5000)) << decimal(random, 100, 10)
+        << QString::number(random.bounded(50, 300)) << u"0,0"_s << decimal(random, 100, 10)
+        << QString::number(random.bounded(100)) << decimal(random, 60, 10)
+        << QString::number(random.bounded(30, 60)) << u"Нет"_s << QString::number(random.bounded(8))
+        << decimal(random, 50, 10) << QString();
+    for (int reading = 0; reading < 15; ++reading)
+        row << (reading < 14 ? decimal(random, 100, 10) : u"     "_s);
+    return row;
+}
+
+const std::vector<QStringList> &rows(int count)
+{
+    static std::map<int, std::vector<QStringList>> cache;
+    std::vector<QStringList> &made = cache[count];
+    if (made.empty()) {
+        QRandomGenerator random(7);
+        for (int number = 0; number < count; ++number)
+            made.push_back(makeRow(number, random));
+    }
+    return made;
+}
+
+void fill(MeasurementGrid &grid, const std::vector<QStringList> &records)
+{
+    grid.beginUpdate();
+    grid.clearRows();
+    for (const QStringList &record : records) {
+        grid.appendRows(1);
+        const int row = grid.rowCount() - 1;
+        for (int column = 0; column < record.size(); ++column) {
+            if (!record[column].isEmpty())
+                grid.setCellText(column, row, record[column]);
+        }
+    }
+    grid.endUpdate();
+}
+
+MeasurementGrid &sharedGrid()
+{
+    static MeasurementGrid grid(basicTableDefinition(), benchSettings());
+    if (!grid.isVisible()) {
+        grid.resize(1200, 700);
+        grid.show();
+        QApplication::processEvents();
+    }
+    return grid;
+}
+
+void BM_Fill(benchmark::State &state)
+{
+    const std::vector<QStringList> &records = rows(int(state.range(0)));
+    MeasurementGrid &grid = sharedGrid();
+    for (auto _ : state) {
+        fill(grid, records);
+        benchmark::DoNotOptimize(grid.rowCount());
+    }
+
+    grid.clearRows();
+    QApplication::processEvents();
+    const std::size_t before = mallinfo2().uordblks;
+    fill(grid, records);
+    QApplication::processEvents();
+    const std::size_t held = mallinfo2().uordblks - before;
+    double textBytes = 0;
+    for (const QStringList &record : records) {
+        for (const QString &text : record)
+            textBytes += double(text.size()) * 2;
+    }
+    const double goal = 3 * textBytes + 100.0 * double(records.size());
+    state.counters["memoryBytes"] = double(held);
+    state.counters["memoryPerRow"] = double(held) / double(records.size());
+    state.counters["textBytesPerRow"] = textBytes / double(records.size());
+    state.counters["memoryGoalUse"] = double(held) / goal;
+}
+
+// Sorts by one column from file order each time.
+void sortBench(benchmark::State &state, int column)
+{
+    MeasurementGrid &grid = sharedGrid();
+    fill(grid, rows(int(state.range(0))));
+    for (auto _ : state) {
+        state.PauseTiming();
+        grid.clearRows();
+        fill(grid, rows(int(state.range(0))));
+        state.ResumeTiming();
+        grid.sortByHeader(column);
+    }
+}
+
+void BM_SortNumeric(benchmark::State &state) { sortBench(state, 11); }
+void BM_SortDate(benchmark::State &state) { sortBench(state, 1); }
+void BM_SortText(benchmark::State &state) { sortBench(state, 5); }
+
+BENCHMARK(BM_Fill)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortNumeric)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortDate)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortText)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

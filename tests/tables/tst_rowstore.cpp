@@ -1,0 +1,86 @@
+#include "tables/rowstore.h"
+
+#include <QRandomGenerator>
+#include <QStringList>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class RowStoreTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writesInAnyOrderKeepEveryCell_data();
+    void writesInAnyOrderKeepEveryCell();
+    void removeAndPermuteMoveWholeRows();
+};
+
+void RowStoreTest::writesInAnyOrderKeepEveryCell_data()
+{
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<bool>("squeezeBetween");
+    QTest::newRow("seed 1") << 1u << false;
+    QTest::newRow("seed 2, squeezed") << 2u << true;
+    QTest::newRow("seed 3") << 3u << false;
+}
+
+void RowStoreTest::writesInAnyOrderKeepEveryCell()
+{
+    // Random rewrites of any cell, longer, shorter or empty, checked against plain lists.
+    QFETCH(quint32, seed);
+    QFETCH(bool, squeezeBetween);
+    const int columns = 38;
+    const int dateColumn = 1;
+    RowStore store(columns, dateColumn);
+    std::vector<QStringList> expected;
+    QRandomGenerator random(seed);
+    store.appendRows(5, -7);
+    expected.assign(5, QStringList(columns, QString()));
+    for (int step = 0; step < 4000; ++step) {
+        const int row = random.bounded(int(expected.size()));
+        const int column = random.bounded(columns);
+        if (column == dateColumn)
+            continue;
+        QString text;
+        const int length = random.bounded(4) == 0 ? 0 : random.bounded(1, 40);
+        for (int i = 0; i < length; ++i)
+            text.append(QChar(char16_t(u'А' + random.bounded(32))));
+        store.setText(column, row, text);
+        expected[std::size_t(row)][column] = text;
+        if (squeezeBetween && step % 97 == 0)
+            store.squeeze();
+    }
+    for (int row = 0; row < int(expected.size()); ++row) {
+        QCOMPARE(store.dateValue(row), -7);
+        for (int column = 0; column < columns; ++column) {
+            if (column != dateColumn)
+                QCOMPARE(store.text(column, row).toString(), expected[std::size_t(row)][column]);
+        }
+    }
+}
+
+void RowStoreTest::removeAndPermuteMoveWholeRows()
+{
+    RowStore store(3, 1);
+    store.appendRows(4, 0);
+    for (int row = 0; row < 4; ++row) {
+        store.setText(0, row, QString::number(row));
+        store.setText(2, row, u"r"_s + QString::number(row));
+        store.setDateValue(row, 100 + row);
+    }
+    store.permute({3, 1, 0, 2});
+    store.removeRows({false, true, false});
+    QCOMPARE(store.rowCount(), 3);
+    const QStringList first{u"3"_s, u"0"_s, u"2"_s};
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(store.text(0, row).toString(), first[row]);
+        QCOMPARE(store.text(2, row).toString(), u"r"_s + first[row]);
+        QCOMPARE(store.dateValue(row), 100 + first[row].toInt());
+    }
+    store.clear();
+    QCOMPARE(store.rowCount(), 0);
+}
+
+QTEST_APPLESS_MAIN(RowStoreTest)
+#include "tst_rowstore.moc"

@@ -31,6 +31,11 @@ ReportController::~ReportController()
     delete m_preview.data();
 }
 
+ReportPreview *ReportController::preview() const
+{
+    return m_preview.data();
+}
+
 void ReportController::prepare(const ReportTables &tables, bool showReadings)
 {
     const bool basic = tables.activePage == 0;

@@ -61,7 +61,8 @@ public:
     ReportLayout &frxReport1() { return m_layout; }
     const UserDataSet &frxUserDataSet1() const { return m_dataSet; }
     const PreparedReport &preparedReport() const { return m_prepared; }
-    ReportPreview *preview() const { return m_preview; }
+    // The open preview window, null when none is open.
+    ReportPreview *preview() const;
     bool isBuilding() const { return m_builder != nullptr || m_exporting; }
 
     // For tests: the day the date memo shows and the records per slice of a previewed build.

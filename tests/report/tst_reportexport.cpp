@@ -1,0 +1,115 @@
+// The export commands end to end: the report layout and building feeding the real writers.
+
+#include "fakecellsource.h"
+
+#include "platform/errorsink.h"
+#include "platform/fakeplatform.h"
+#include "platform/progress.h"
+#include "report/csvwriter.h"
+#include "report/reportcontroller.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Cells of a basic table row by field: Cell1..Cell8, then Cell12..Cell22 (columns 11 to 21).
+void addBasicRow(FakeCellSource &table, const QStringList &first8, const QStringList &cell12to22,
+                 const QStringList &readings)
+{
+    QList<std::pair<int, QString>> cells;
+    for (int i = 0; i < first8.size(); ++i)
+        cells.append({i, first8[i]});
+    for (int c = 8; c <= 10; ++c)
+        cells.append({c, u"unused"_s});
+    for (int i = 0; i < cell12to22.size(); ++i)
+        cells.append({11 + i, cell12to22[i]});
+    cells.append({22, QString()});
+    for (int i = 0; i < 15; ++i)
+        cells.append({23 + i, i < readings.size() ? readings[i] : QString()});
+    table.addRow(QString(), cells);
+}
+
+} // namespace
+
+class TestReportExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void csvOfTwoRows();
+    void csvOfAnEmptyActiveTable();
+};
+
+void TestReportExport::csvOfTwoRows()
+{
+    FakeCellSource basic(kBasicColumns);
+    addBasicRow(basic, {u"1"_s, u"15.03.2019"_s, u"10:25"_s, u"2"_s, u"Сквозное"_s, u"Балка"_s, u"Тяжелый бетон"_s, u"1,05"_s},
+                {u"4120"_s, u"48,5"_s, u"200"_s, u"10,2"_s, u"58,7"_s, u"200"_s, u"32,4"_s, QString(), u"Нет"_s, u"2,5"_s, u"38,1"_s},
+                {u"4120"_s, u"4135"_s, u"4128"_s});
+    addBasicRow(basic, {u"2"_s, u"15.03.2019"_s, u"10:31"_s, u"2"_s, u"Сквозное"_s, u"Балка"_s, u"Бетон"_s, u"1,05"_s},
+                {u"4090"_s, u"48,9"_s, u"200"_s, u"10,2"_s, u"59,1"_s, u"200"_s, u"31,8"_s, QString(), u"Нет"_s, QString(), u"37,6"_s},
+                {});
+    const FakeCellSource individual(kIndividualColumns);
+
+    FakePlatform platform;
+    ReportController controller(platform.dialogs, platform.regional, nullptr);
+    controller.setClock([] { return QDate(2026, 12, 9); });
+    QTemporaryDir dir;
+    platform.dialogs.fileAnswers.enqueue(dir.filePath(u"report"_s));
+    std::unique_ptr<FileDialog> dialog = platform.dialogs.createFileDialog(FileDialog::Kind::Save);
+    dialog->setDefaultExtension(u"csv"_s);
+    NullProgress progress;
+    const AnsiCodePage &ansi = *platform.ansi;
+    controller.exportReport({basic, individual, 0}, true, *dialog,
+                            [&](const QString &file, const PreparedReport &report, Progress &p) {
+                                return writeCsv(file, report, ansi, p);
+                            },
+                            progress);
+    QVERIFY(platform.dialogs.messages().isEmpty());
+
+    QFile file(dir.filePath(u"report.csv"_s));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const QString expected =
+        u"ЛИРАС-Д7;;09.12.2026;;;\r\n"
+        u"\r\n"
+        u"№;Дата;Время;Инд.зав-сть;Видпрозвуч.;Типизделия;Материал;Кс;V, м/с;T, мкс;L, мм;Т0, мкс;Т1, мкс;h, мм;"
+        u"R, МПа;A, дБ;;Коррекцияпо W;;W, %;E, ГПа\r\n"
+        u"1;15.03.2019;10:25;2;Сквозное;Балка;Тяжелыйбетон;1,05;4120;48,5;200;10,2;58,7;200;32,4;;;Нет;;2,5;38,1;"
+        u"\";4120;4135;4128;;;;;;;;;;;;\";\r\n"
+        u"2;15.03.2019;10:31;2;Сквозное;Балка;Бетон;1,05;4090;48,9;200;10,2;59,1;200;31,8;;;Нет;;;37,6;;\r\n"_s;
+    QCOMPARE(ansi.decode(bytes), expected);
+    QCOMPARE(bytes.size(), 402);
+    QCOMPARE(bytes.left(8).toHex(' '), QByteArray("cb c8 d0 c0 d1 2d c4 37"));
+}
+
+void TestReportExport::csvOfAnEmptyActiveTable()
+{
+    FakeCellSource basic(kBasicColumns);
+    FakeCellSource individual(kIndividualColumns);
+    individual.addRow(u"i"_s);
+
+    FakePlatform platform;
+    ReportController controller(platform.dialogs, platform.regional, nullptr);
+    controller.setClock([] { return QDate(2026, 12, 9); });
+    QTemporaryDir dir;
+    platform.dialogs.fileAnswers.enqueue(dir.filePath(u"title.csv"_s));
+    std::unique_ptr<FileDialog> dialog = platform.dialogs.createFileDialog(FileDialog::Kind::Save);
+    NullProgress progress;
+    const AnsiCodePage &ansi = *platform.ansi;
+    controller.exportReport({basic, individual, 0}, true, *dialog,
+                            [&](const QString &file, const PreparedReport &report, Progress &p) {
+                                return writeCsv(file, report, ansi, p);
+                            },
+                            progress);
+    QFile file(dir.filePath(u"title.csv"_s));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(ansi.decode(file.readAll()), u"ЛИРАС-Д7;09.12.2026\r\n"_s);
+}
+
+QTEST_MAIN(TestReportExport)
+#include "tst_reportexport.moc"

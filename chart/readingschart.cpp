@@ -102,6 +102,8 @@ void ReadingsChart::clear()
     m_bottomAxis->clear();
     m_line->clear();
     m_line->clearPointsConfiguration();
+    // A pointer that rested on the old line sends no leave for it.
+    setLineHighlighted(false);
     fitScale();
 }
 

@@ -25,7 +25,7 @@ class ReadingsChart : public QChartView
 public:
     explicit ReadingsChart(const RegionalSettings &regional, QWidget *parent = nullptr);
 
-    // Removes every bar, label and line point.
+    // Removes every bar, label and line point, and the line's highlight.
     void clear();
     // Adds the next bar: a reading of 0 or more in pure blue at its height, a negative one
     // in black at its magnitude; the label under it is the height's value text.

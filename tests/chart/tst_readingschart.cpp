@@ -150,6 +150,14 @@ void ReadingsChartTest::pointerOverLineHighlightsIt()
     QTest::mouseMove(chart.viewport(), viewPoint(chart, {1, 1}, chart.Series1()));
     QVERIFY(!chart.isLineHighlighted());
     QCOMPARE(chart.lineColor(), QColor(255, 0, 0));
+
+    // The next chart starts plain even when the pointer never left the old line.
+    QTest::mouseMove(chart.viewport(), viewPoint(chart, {1, 10}, chart.Series2()));
+    QVERIFY(chart.isLineHighlighted());
+    chart.clear();
+    fill(chart, {2, 4}, 3);
+    QVERIFY(!chart.isLineHighlighted());
+    QCOMPARE(chart.lineColor(), QColor(255, 0, 0));
 }
 
 void ReadingsChartTest::wheelDoesNotPan()

@@ -6,9 +6,12 @@
 #include "platform/fakeplatform.h"
 #include "platform/progress.h"
 #include "report/csvwriter.h"
+#include "report/pdfwriter.h"
 #include "report/reportcontroller.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,6 +45,7 @@ class TestReportExport : public QObject
 private slots:
     void csvOfTwoRows();
     void csvOfAnEmptyActiveTable();
+    void pdfOf35Rows();
 };
 
 void TestReportExport::csvOfTwoRows()
@@ -109,6 +113,39 @@ void TestReportExport::csvOfAnEmptyActiveTable()
     QFile file(dir.filePath(u"title.csv"_s));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(ansi.decode(file.readAll()), u"ЛИРАС-Д7;09.12.2026\r\n"_s);
+}
+
+void TestReportExport::pdfOf35Rows()
+{
+    if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+        QSKIP("poppler-utils are not installed");
+    FakeCellSource basic(kBasicColumns);
+    for (int r = 0; r < 35; ++r)
+        basic.addRow(u"r%1"_s.arg(r), {{23, u"4120"_s}});
+    const FakeCellSource individual(kIndividualColumns);
+
+    FakePlatform platform;
+    ReportController controller(platform.dialogs, platform.regional, nullptr);
+    controller.setClock([] { return QDate(2026, 12, 9); });
+    QTemporaryDir dir;
+    platform.dialogs.fileAnswers.enqueue(dir.filePath(u"report.pdf"_s));
+    std::unique_ptr<FileDialog> dialog = platform.dialogs.createFileDialog(FileDialog::Kind::Save);
+    NullProgress progress;
+    controller.exportReport({basic, individual, 0}, false, *dialog, &writePdf, progress);
+    QVERIFY(platform.dialogs.messages().isEmpty());
+
+    QProcess text;
+    text.start(u"pdftotext"_s, {u"-enc"_s, u"UTF-8"_s, dir.filePath(u"report.pdf"_s), u"-"_s});
+    QVERIFY(text.waitForFinished(30000));
+    const QString content = QString::fromUtf8(text.readAllStandardOutput());
+    const QStringList pages = content.split(u'\f', Qt::SkipEmptyParts);
+    QCOMPARE(pages.size(), 2);
+    QVERIFY(pages[0].contains(u"ЛИРАС-Д7"_s));
+    QVERIFY(pages[0].contains(u"09.12.2026"_s));
+    QVERIFY(pages[0].contains(u"r33c21"_s));
+    QVERIFY(!pages[0].contains(u"4120"_s)); // no readings in the PDF
+    QVERIFY(pages[1].contains(u"r34c0"_s));
+    QVERIFY(!pages[1].contains(u"Дата"_s));
 }
 
 QTEST_MAIN(TestReportExport)

@@ -259,12 +259,9 @@ void MeasurementGrid::showCurrentRow()
 void MeasurementGrid::mousePressEvent(QMouseEvent *event)
 {
     QTableView::mousePressEvent(event);
-    if (event->button() != Qt::LeftButton)
-        return;
     const int row = rowAt(event->position().toPoint().y());
-    if (row < 0)
-        return;
-    m_model->click(row, event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier));
+    if (event->button() == Qt::LeftButton && row >= 0)
+        m_model->click(row, event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier));
     showCurrentRow();
 }
 

@@ -9,8 +9,16 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
 constexpr int kLastAlignedColumn = 20;
+
+// A reading cell holding exactly five blanks holds no reading.
+bool isBlankReading(const QString &text)
+{
+    return text == u"     "_s;
 }
+
+} // namespace
 
 int alignWidth(int outerWidthPx)
 {
@@ -26,11 +34,6 @@ void alignColumns(MeasurementTable &table, int widthPx)
 void deleteSelectedRows(MeasurementGrid &grid)
 {
     grid.deleteRows(grid.selectedRows());
-}
-
-bool isBlankReading(const QString &text)
-{
-    return text == u"     "_s;
 }
 
 bool pickChartRow(const MeasurementTable &table, const TableDefinition &definition, int source,

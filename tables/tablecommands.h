@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 struct ChartSelection;
 class MeasurementGrid;
 class MeasurementTable;
@@ -21,11 +19,9 @@ void alignColumns(MeasurementTable &table, int widthPx);
 // measurement when that was not deleted, and is -1 otherwise.
 void deleteSelectedRows(MeasurementGrid &grid);
 
-// The blank reading: a reading cell holding exactly five blanks holds no reading.
-bool isBlankReading(const QString &text);
-
 // A double-click on a table: ChartRow becomes its current row; with a current row,
-// ReadingCount counts the reading cells that are not the blank reading and ChartSource
+// ReadingCount counts the reading cells that are not the blank reading (exactly five blanks;
+// any other text counts, the empty text included) and ChartSource
 // becomes source (1 basic, 2 individual). True when the chart window is to be shown,
 // that is when ReadingCount > 0.
 bool pickChartRow(const MeasurementTable &table, const TableDefinition &definition, int source,

@@ -5,6 +5,8 @@
 
 #include <QSignalSpy>
 
+Q_DECLARE_METATYPE(SortKind)
+
 using namespace Qt::StringLiterals;
 
 class GridCellsTest : public QObject
@@ -22,6 +24,8 @@ private slots:
     void batchOfCellWritesKeepsSelection();
     void columnsAreSetUpFromTheDefinition_data();
     void columnsAreSetUpFromTheDefinition();
+    void positionsOfBothTables_data();
+    void positionsOfBothTables();
 };
 
 void GridCellsTest::dateCells_data()
@@ -181,27 +185,28 @@ void GridCellsTest::columnsAreSetUpFromTheDefinition_data()
     QTest::addColumn<bool>("shown");
     QTest::addColumn<bool>("highlight");
     QTest::addColumn<int>("alignment");
+    QTest::addColumn<SortKind>("sort");
 
     const int centre = int(Qt::AlignHCenter | Qt::AlignVCenter);
     const int left = int(Qt::AlignLeft | Qt::AlignVCenter);
-    QTest::newRow("basic number") << true << 0 << u"№"_s << 30 << true << true << centre;
-    QTest::newRow("basic date") << true << 1 << u"Дата"_s << 80 << true << true << centre;
-    QTest::newRow("basic works") << true << 3 << u"Зав-сть"_s << 50 << true << false << centre;
-    QTest::newRow("basic Kc") << true << 7 << u"Кс"_s << 40 << true << true << centre;
-    QTest::newRow("basic P") << true << 10 << u"P"_s << 80 << true << false << centre;
-    QTest::newRow("basic velocity") << true << 11 << u"V, м/с"_s << 60 << true << true << centre;
-    QTest::newRow("basic strength") << true << 17 << u"R, МПа"_s << 80 << true << true << centre;
-    QTest::newRow("basic W correction") << true << 19 << u"Коррекция по W"_s << 85 << true << false << centre;
-    QTest::newRow("basic modulus") << true << 21 << u"E, Гпа"_s << 80 << true << true << centre;
-    QTest::newRow("basic note") << true << 22 << u"Примечание"_s << 80 << false << false << centre;
-    QTest::newRow("basic reading 1") << true << 23 << QString() << 80 << false << true << centre;
-    QTest::newRow("basic reading 15") << true << 37 << QString() << 80 << false << false << left;
-    QTest::newRow("individual velocity") << false << 8 << u"V, м/с"_s << 60 << true << true << centre;
-    QTest::newRow("individual strength") << false << 14 << u"R, МПа"_s << 80 << true << true << centre;
-    QTest::newRow("individual modulus") << false << 18 << u"E, Гпа"_s << 80 << true << true << centre;
-    QTest::newRow("individual note") << false << 19 << u"Примечание"_s << 80 << false << false << centre;
-    QTest::newRow("individual reading 14") << false << 33 << QString() << 80 << false << true << centre;
-    QTest::newRow("individual reading 15") << false << 34 << QString() << 80 << false << false << left;
+    QTest::newRow("basic number") << true << 0 << u"№"_s << 30 << true << true << centre << SortKind::Numeric;
+    QTest::newRow("basic date") << true << 1 << u"Дата"_s << 80 << true << true << centre << SortKind::Date;
+    QTest::newRow("basic works") << true << 3 << u"Зав-сть"_s << 50 << true << false << centre << SortKind::Alphabetic;
+    QTest::newRow("basic Kc") << true << 7 << u"Кс"_s << 40 << true << true << centre << SortKind::Numeric;
+    QTest::newRow("basic P") << true << 10 << u"P"_s << 80 << true << false << centre << SortKind::Alphabetic;
+    QTest::newRow("basic velocity") << true << 11 << u"V, м/с"_s << 60 << true << true << centre << SortKind::Numeric;
+    QTest::newRow("basic strength") << true << 17 << u"R, МПа"_s << 80 << true << true << centre << SortKind::Numeric;
+    QTest::newRow("basic W correction") << true << 19 << u"Коррекция по W"_s << 85 << true << false << centre << SortKind::Alphabetic;
+    QTest::newRow("basic modulus") << true << 21 << u"E, Гпа"_s << 80 << true << true << centre << SortKind::Numeric;
+    QTest::newRow("basic note") << true << 22 << u"Примечание"_s << 80 << false << false << centre << SortKind::Alphabetic;
+    QTest::newRow("basic reading 1") << true << 23 << QString() << 80 << false << true << centre << SortKind::Numeric;
+    QTest::newRow("basic reading 15") << true << 37 << QString() << 80 << false << false << left << SortKind::Alphabetic;
+    QTest::newRow("individual velocity") << false << 8 << u"V, м/с"_s << 60 << true << true << centre << SortKind::Numeric;
+    QTest::newRow("individual strength") << false << 14 << u"R, МПа"_s << 80 << true << true << centre << SortKind::Numeric;
+    QTest::newRow("individual modulus") << false << 18 << u"E, Гпа"_s << 80 << true << true << centre << SortKind::Numeric;
+    QTest::newRow("individual note") << false << 19 << u"Примечание"_s << 80 << false << false << centre << SortKind::Alphabetic;
+    QTest::newRow("individual reading 14") << false << 33 << QString() << 80 << false << true << centre << SortKind::Numeric;
+    QTest::newRow("individual reading 15") << false << 34 << QString() << 80 << false << false << left << SortKind::Alphabetic;
 }
 
 void GridCellsTest::columnsAreSetUpFromTheDefinition()
@@ -213,6 +218,7 @@ void GridCellsTest::columnsAreSetUpFromTheDefinition()
     QFETCH(bool, shown);
     QFETCH(bool, highlight);
     QFETCH(int, alignment);
+    QFETCH(SortKind, sort);
 
     MeasurementGrid grid(basic ? basicTableDefinition() : individualTableDefinition(),
                          GridFixture::dayMonthYear());
@@ -234,8 +240,48 @@ void GridCellsTest::columnsAreSetUpFromTheDefinition()
              Qt::Alignment(Qt::AlignCenter));
     QCOMPARE(int(model->data(model->index(0, column), Qt::TextAlignmentRole).value<Qt::Alignment>()),
              alignment);
-    QCOMPARE(grid.columnCount(), basic ? 38 : 35);
+    QVERIFY(grid.definition().columns[column].sort == sort);
     QCOMPARE(grid.objectName(), basic ? u"NextGrid62"_s : u"NextGrid61"_s);
+}
+
+void GridCellsTest::positionsOfBothTables_data()
+{
+    QTest::addColumn<bool>("basic");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("fixedFields");
+    QTest::addColumn<int>("strength");
+    QTest::addColumn<int>("note");
+    QTest::addColumn<int>("firstReading");
+    QTest::addColumn<int>("lastShown");
+
+    QTest::newRow("basic") << true << 38 << 21 << 17 << 22 << 23 << 21;
+    QTest::newRow("individual") << false << 35 << 18 << 14 << 19 << 20 << 18;
+}
+
+void GridCellsTest::positionsOfBothTables()
+{
+    QFETCH(bool, basic);
+    QFETCH(int, columns);
+    QFETCH(int, fixedFields);
+    QFETCH(int, strength);
+    QFETCH(int, note);
+    QFETCH(int, firstReading);
+    QFETCH(int, lastShown);
+
+    const TableDefinition &definition = basic ? basicTableDefinition() : individualTableDefinition();
+    QCOMPARE(definition.columnCount(), columns);
+    QCOMPARE(definition.fixedFieldCount, fixedFields);
+    QCOMPARE(definition.strengthColumn, strength);
+    QCOMPARE(definition.columns[strength].header, u"R, МПа"_s);
+    QCOMPARE(definition.noteColumn, note);
+    QCOMPARE(definition.firstReadingColumn, firstReading);
+    QCOMPARE(columns - firstReading, 15);
+    QCOMPARE(definition.columns[definition.dateColumn].kind, CellKind::Date);
+    QCOMPARE(definition.columns[2].kind, CellKind::Time);
+    QCOMPARE(definition.deletesOnDeleteKey, basic);
+    for (int column = 0; column < columns; ++column)
+        QCOMPARE(definition.columns[column].shown, column <= lastShown);
+    QCOMPARE(definition.columns[lastShown].header, u"E, Гпа"_s);
 }
 
 QTEST_MAIN(GridCellsTest)

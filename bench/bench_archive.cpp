@@ -1,13 +1,10 @@
 // Loading a 100k-record basic archive in Windows-1251 (about 16 MB, written by
 // tools/gen_examples.py at build time), from file name to filled grid, beside the floor of
 // the same run: reading and decoding the file into lines only.
-#include "archive/archivehost.h"
 #include "archive/archiveloader.h"
 #include "archive/archivetext.h"
 #include "platform/fakeplatform.h"
-#include "platform/progress.h"
-#include "tables/measurementgrid.h"
-#include "tables/tabledefinition.h"
+#include "tests/archive/gridhost.h"
 
 #include <QApplication>
 #include <QFile>
@@ -23,44 +20,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString archiveFile = QString::fromUtf8(LIRAS_BENCH_ARCHIVE);
-
-// The main window's side of a load, with the real grids and nothing on screen.
-class BenchHost final : public ArchiveHost
-{
-public:
-    explicit BenchHost(const RegionalSettings &settings)
-        : m_basic(basicTableDefinition(), settings), m_individual(individualTableDefinition(), settings)
-    {
-    }
-
-    MeasurementTable &table(ArchiveKind kind) override
-    {
-        return kind == ArchiveKind::Basic ? static_cast<MeasurementTable &>(m_basic) : m_individual;
-    }
-    ArchiveLines &archiveLines(ArchiveKind kind) override
-    {
-        return kind == ArchiveKind::Basic ? m_basicLines : m_individualLines;
-    }
-    void setStatusText(const QString &) override {}
-    Progress &progress() override { return m_progress; }
-    bool isTabVisible(ArchiveKind) const override { return true; }
-    void setTabVisible(ArchiveKind, bool) override {}
-    int activePageIndex() const override { return 0; }
-    void setActivePage(ArchiveKind) override {}
-    void alignActiveTable() override {}
-    void EnableDataCommands() override {}
-    void DisableDataCommands() override {}
-    QWidget *dialogParent() override { return nullptr; }
-
-    int rows() const { return m_basic.rowCount(); }
-
-private:
-    MeasurementGrid m_basic;
-    MeasurementGrid m_individual;
-    ArchiveLines m_basicLines;
-    ArchiveLines m_individualLines;
-    NullProgress m_progress;
-};
 
 // Linux keeps the process's peak resident size in VmHWM; writing 5 to clear_refs resets it.
 // Memory freed by earlier runs is handed back first, so the peak is this load's.
@@ -113,7 +72,7 @@ void BM_LoadArchive(benchmark::State &state)
     double baseMiB = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto host = std::make_unique<BenchHost>(fakes.regional);
+        auto host = std::make_unique<GridHost>(fakes.regional);
         resetPeakMemory();
         baseMiB = memoryMiB("VmRSS:");
         state.ResumeTiming();
@@ -122,7 +81,7 @@ void BM_LoadArchive(benchmark::State &state)
 
         state.PauseTiming();
         peakMiB = memoryMiB("VmHWM:");
-        rowsLoaded = host->rows();
+        rowsLoaded = host->grid(ArchiveKind::Basic).rowCount();
         host.reset();
         state.ResumeTiming();
     }

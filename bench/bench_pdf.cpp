@@ -2,13 +2,8 @@
 // and the report build followed by the write, as the "PDF" command runs them.
 #include "platform/progress.h"
 #include "report/pdfwriter.h"
-#include "report/reportbuilder.h"
-#include "report/reportlayout.h"
-#include "report/reportpreparation.h"
-#include "report/reportrows.h"
-#include "report/userdataset.h"
-#include "report/valueresolver.h"
 #include "tables/cellsource.h"
+#include "tests/report/reportfixture.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -55,32 +50,12 @@ private:
     int m_rows;
 };
 
-// The "PDF" command's build: the readings memo hidden, every row of the table.
-struct PdfBuild
-{
-    ReportLayout layout;
-    UserDataSet dataSet;
-    ReportRows rows;
-    PreparedReport report;
-
-    explicit PdfBuild(const CellSource &table)
-    {
-        prepareReport(layout, dataSet, u"10.12.2026"_s, false, table.rowCount());
-        rows = ReportRows::capture(table, ReportRows::Table::Basic, false);
-        const ValueResolver resolver(rows, dataSet);
-        ReportBuilder builder(layout, dataSet, resolver, report);
-        builder.start();
-        while (!builder.step(1000)) {
-        }
-    }
-};
-
 void writeOnly(benchmark::State &state)
 {
     const QTemporaryDir dir;
     const QString fileName = dir.filePath(u"bench.pdf"_s);
     const MeasurementsTable table(int(state.range(0)));
-    const PdfBuild build(table);
+    const BuiltReport build(table, false); // the readings memo hidden, as for the PDF
     NullProgress progress;
     for (auto _ : state) {
         if (!writePdf(fileName, build.report, progress))
@@ -98,7 +73,7 @@ void buildAndWrite(benchmark::State &state)
     const MeasurementsTable table(int(state.range(0)));
     NullProgress progress;
     for (auto _ : state) {
-        const auto build = std::make_unique<PdfBuild>(table);
+        const auto build = std::make_unique<BuiltReport>(table, false);
         if (!writePdf(fileName, build->report, progress))
             state.SkipWithError("write failed");
     }

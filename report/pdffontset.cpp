@@ -6,6 +6,8 @@
 #include "report/pdfsyntax.h"
 
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -23,35 +25,20 @@ struct Pool
     std::array<unsigned char, 255> codes{};
     int size = 0;
 
-    void add(int first, int last)
+    Pool(std::initializer_list<std::pair<int, int>> ranges)
     {
-        for (int c = first; c <= last; ++c)
-            codes[size++] = static_cast<unsigned char>(c);
+        for (const auto &[first, last] : ranges) {
+            for (int c = first; c <= last; ++c)
+                codes[size++] = static_cast<unsigned char>(c);
+        }
     }
 };
 
-const Pool &firstPool()
+const Pool &poolOf(bool firstEncoding)
 {
-    static const Pool pool = [] {
-        Pool p;
-        p.add(128, 255);
-        p.add(1, 31);
-        p.add(127, 127);
-        return p;
-    }();
-    return pool;
-}
-
-const Pool &furtherPool()
-{
-    static const Pool pool = [] {
-        Pool p;
-        p.add(128, 255);
-        p.add(32, 127);
-        p.add(1, 31);
-        return p;
-    }();
-    return pool;
+    static const Pool first{{128, 255}, {1, 31}, {127, 127}};
+    static const Pool further{{128, 255}, {32, 127}, {1, 31}};
+    return firstEncoding ? first : further;
 }
 
 QByteArray baseFontName(ReportFont font)
@@ -203,12 +190,9 @@ PdfFontSet::Slot PdfFontSet::assign(ReportFont font, char32_t codePoint)
     int code = int(codePoint);
     if (!isAscii(codePoint)) {
         index = m_currentEncoding[f];
-        const Pool *pool = &(m_encodings[index].first ? firstPool() : furtherPool());
-        if (m_encodings[index].nextFree == pool->size) {
+        if (m_encodings[index].nextFree == poolOf(m_encodings[index].first).size)
             index = openEncoding(font);
-            pool = &furtherPool();
-        }
-        code = pool->codes[m_encodings[index].nextFree++];
+        code = poolOf(m_encodings[index].first).codes[m_encodings[index].nextFree++];
     }
     m_encodings[index].codePoints[code] = codePoint;
     return Slot(index + 1) << 8 | Slot(code);

@@ -28,6 +28,7 @@ constexpr int kMarkEvery = 10;
 constexpr qreal kBarWidth = 0.7; // share of a category's width
 constexpr int kSideMarginPx = 20;
 constexpr int kMarkPadPx = 4;
+constexpr qreal kHeadroomDivisor = 20; // 5 % of the values' span
 
 // Equal readings are common, but a category axis keeps only distinct labels: a repeat gets
 // zero-width spaces, which draw nothing, until it is distinct.
@@ -254,8 +255,10 @@ void ReadingsChart::fitScale()
     }
     if (high <= low)
         high = low + 1;
-    m_leftAxis->setRange(low, high);
-    m_leftAxis->applyNiceNumbers();
+    // A little room above the highest value for the line's marks; none where it would
+    // overflow, at the very top of the number range.
+    const qreal headroom = high / kHeadroomDivisor - low / kHeadroomDivisor;
+    m_leftAxis->setRange(low, std::isfinite(high + headroom) ? high + headroom : high);
 
     const int lastPoint = m_line->count() - 1;
     if (lastPoint > 0)

@@ -5,6 +5,7 @@
 #include "tables/chartselection.h"
 
 #include <QChart>
+#include <QLineSeries>
 #include <QtTest>
 
 #include <memory>
@@ -340,6 +341,9 @@ void ChartWindowTest::windowSetUp()
     QVERIFY(chart->title().isEmpty());
     QCOMPARE(chart->backgroundBrush().color(), QColor(Qt::white));
     QVERIFY(m_form->Chart1()->renderHints().testFlag(QPainter::Antialiasing));
+    // The chart's own texts, the value labels and the marks, are in the window's font too.
+    QCOMPARE(chart->axes(Qt::Horizontal).first()->labelsFont(), m_form->font());
+    QCOMPARE(m_form->Chart1()->Series2()->pointLabelsFont(), m_form->font());
 
     // A size the user gave is kept for the next chart.
     m_form->resize(600, 400);

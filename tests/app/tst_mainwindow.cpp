@@ -1,0 +1,268 @@
+// The main window as a user drives it: its menu commands over the real tables, with the
+// scripted platform answering every box and dialog.
+#include "app/Unit2.h"
+#include "platform/fakeplatform.h"
+#include "tables/measurementgrid.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString exampleArchive(const QString &name)
+{
+    return qEnvironmentVariable("LIRAS_SOURCE_DIR") + u"/examples/instrument/ARCHIVE/"_s + name;
+}
+
+// Stands in for the chart window: records that it was asked to open and closes at once.
+class RecordingChart : public QDialog
+{
+public:
+    int shows = 0;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        ++shows;
+        QDialog::showEvent(event);
+        QTimer::singleShot(0, this, &QDialog::reject);
+    }
+};
+
+bool dataCommandsEnabled(const TForm1 &form)
+{
+    return form.N3->isEnabled() && form.N5->menuAction()->isEnabled() && form.N6->menuAction()->isEnabled()
+        && form.SaveAs1->isEnabled() && form.FileClose->isEnabled();
+}
+
+bool anyDataCommandEnabled(const TForm1 &form)
+{
+    return form.N3->isEnabled() || form.N5->menuAction()->isEnabled() || form.N6->menuAction()->isEnabled()
+        || form.SaveAs1->isEnabled() || form.FileClose->isEnabled();
+}
+
+void answerFiles(FakePlatform &fake, const QStringList &paths)
+{
+    for (const QString &path : paths)
+        fake.dialogs.fileAnswers.enqueue(path);
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void openBothKindsThenClose();
+    void rejectedFileLeavesCommandsAsTheyWere();
+    void instrumentDiscovery();
+    void deleteKeyOnlyOnBasicTable();
+    void doubleClickOpensChartOnlyWithReadings();
+    void alignUsesWindowWidth();
+    void reportOfEmptyTablesSaysNoData();
+    void saveAsWritesTheLoadedLines();
+};
+
+void TestMainWindow::openBothKindsThenClose()
+{
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    answerFiles(fake, {exampleArchive(u"archive_basic.csv"_s), exampleArchive(u"archive_individual.csv"_s)});
+
+    form.FileOpen1->trigger();
+    QCOMPARE(form.activePageIndex(), 0);
+    QVERIFY(form.PageControl1->isTabVisible(0));
+    QVERIFY(!form.PageControl1->isTabVisible(1));
+    QVERIFY(form.NextGrid62->rowCount() > 40);
+    QCOMPARE(form.NextGrid62->cellText(0, 0), u"1"_s);
+    QVERIFY(dataCommandsEnabled(form));
+
+    form.FileOpen1->trigger();
+    QCOMPARE(form.activePageIndex(), 1);
+    QVERIFY(form.PageControl1->isTabVisible(0));
+    QVERIFY(form.NextGrid61->rowCount() > 40);
+    QVERIFY(fake.dialogs.messages().isEmpty());
+
+    // Closing the selected individual page leaves the basic one selected and usable.
+    form.FileClose->trigger();
+    QVERIFY(!form.PageControl1->isTabVisible(1));
+    QCOMPARE(form.activePageIndex(), 0);
+    QVERIFY(dataCommandsEnabled(form));
+
+    form.FileClose->trigger();
+    QCOMPARE(form.activePageIndex(), -1);
+    QVERIFY(!anyDataCommandEnabled(form));
+    // Closing hides; the rows stay until the next load of that kind.
+    QVERIFY(form.NextGrid62->rowCount() > 40);
+}
+
+void TestMainWindow::rejectedFileLeavesCommandsAsTheyWere()
+{
+    QTemporaryDir dir;
+    const QString notArchive = dir.filePath(u"notes.csv"_s);
+    writeFile(notArchive, "just some text\r\nsecond line\r\n");
+
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    answerFiles(fake, {notArchive, dir.filePath(u"missing.csv"_s)});
+    form.FileOpen1->trigger();
+    QCOMPARE(fake.dialogs.messages(), QStringList{u"Файл не является архивом!"_s});
+    QCOMPARE(form.activePageIndex(), -1);
+    QVERIFY(!anyDataCommandEnabled(form));
+
+    form.FileOpen1->trigger();
+    QCOMPARE(fake.dialogs.messages().last(), u"Файл не существует"_s);
+    QVERIFY(!anyDataCommandEnabled(form));
+}
+
+void TestMainWindow::instrumentDiscovery()
+{
+    QTemporaryDir empty;
+    FakePlatform fake;
+    fake.drives.rootList = {empty.path() + u'/'};
+    TForm1 form(fake.platform());
+
+    form.N8->trigger();
+    QCOMPARE(fake.dialogs.messages(), QStringList{u"Архивы не найдены! Проверьте подключение прибора!"_s});
+    QCOMPARE(form.activePageIndex(), -1);
+
+    fake.drives.rootList.append(qEnvironmentVariable("LIRAS_SOURCE_DIR") + u"/examples/instrument/"_s);
+    form.N8->trigger();
+    QCOMPARE(fake.dialogs.messages().size(), 1);
+    QVERIFY(form.PageControl1->isTabVisible(0));
+    QVERIFY(form.PageControl1->isTabVisible(1));
+    // The basic archive loads first, so the individual page ends up selected.
+    QCOMPARE(form.activePageIndex(), 1);
+}
+
+void TestMainWindow::deleteKeyOnlyOnBasicTable()
+{
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    answerFiles(fake, {exampleArchive(u"archive_basic.csv"_s), exampleArchive(u"archive_individual.csv"_s)});
+    form.FileOpen1->trigger();
+    form.FileOpen1->trigger();
+    form.resize(1200, 700);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    const int individualRows = form.NextGrid61->rowCount();
+    form.PageControl1->setCurrentIndex(1);
+    QTest::mouseClick(form.NextGrid61->viewport(), Qt::LeftButton, {},
+                      form.NextGrid61->visualRect(form.NextGrid61->model()->index(2, 3)).center());
+    QTest::keyClick(form.NextGrid61, Qt::Key_Delete);
+    QCOMPARE(form.NextGrid61->rowCount(), individualRows);
+
+    form.PageControl1->setCurrentIndex(0);
+    const int basicRows = form.NextGrid62->rowCount();
+    const QString thirdNumber = form.NextGrid62->cellText(0, 2);
+    QTest::mouseClick(form.NextGrid62->viewport(), Qt::LeftButton, {},
+                      form.NextGrid62->visualRect(form.NextGrid62->model()->index(2, 3)).center());
+    QTest::keyClick(form.NextGrid62, Qt::Key_Delete);
+    QCOMPARE(form.NextGrid62->rowCount(), basicRows - 1);
+    QVERIFY(form.NextGrid62->cellText(0, 2) != thirdNumber);
+
+    // "Удалить строки" acts on the basic table even with the individual page shown.
+    form.PageControl1->setCurrentIndex(1);
+    QTest::mouseClick(form.NextGrid62->viewport(), Qt::LeftButton, {},
+                      form.NextGrid62->visualRect(form.NextGrid62->model()->index(0, 3)).center());
+    form.N11->trigger();
+    QCOMPARE(form.NextGrid62->rowCount(), basicRows - 2);
+}
+
+void TestMainWindow::doubleClickOpensChartOnlyWithReadings()
+{
+    QTemporaryDir dir;
+    const QString archive = dir.filePath(u"readings.csv"_s);
+    const QByteArray fixed = "15.03.2019;10:00;1;a;b;c;1;0;0;0;4000;50;200;0;50;0;30,5;40;Нет;0;30";
+    // The instrument writes five blanks for a reading it does not have.
+    const QByteArray blank = ";     ";
+    writeFile(archive, "\xEF\xBB\xBF" "Основной архив v003\r\nшапка\r\n" + fixed + blank.repeated(15) + "\r\n"
+                           + fixed + ";31;32;33" + blank.repeated(12) + "\r\n");
+
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    RecordingChart chart;
+    form.setChartWindow(&chart);
+    answerFiles(fake, {archive});
+    form.FileOpen1->trigger();
+    form.resize(1200, 700);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    MeasurementGrid &grid = *form.NextGrid62;
+    for (int row : {0, 1}) {
+        const QPoint at = grid.visualRect(grid.model()->index(row, 3)).center();
+        // A real double-click starts with the press that makes the row current.
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(form.chartSelection.ChartRow, row);
+    }
+    QTRY_COMPARE(chart.shows, 1);
+    QCOMPARE(form.chartSelection.ChartSource, 1);
+    QCOMPARE(form.chartSelection.ReadingCount, 3);
+}
+
+void TestMainWindow::alignUsesWindowWidth()
+{
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    answerFiles(fake, {exampleArchive(u"archive_individual.csv"_s)});
+    form.FileOpen1->trigger();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.resize(1040 - (form.frameGeometry().width() - form.width()), 600);
+    QTRY_COMPARE(form.frameGeometry().width(), 1040);
+    form.N9->trigger();
+    // Column 18 of the individual table is its last shown column and is fixed: it takes W exactly.
+    QCOMPARE(form.NextGrid61->columnWidthPx(18), 50);
+}
+
+void TestMainWindow::reportOfEmptyTablesSaysNoData()
+{
+    QTemporaryDir dir;
+    const QString header = dir.filePath(u"empty.csv"_s);
+    writeFile(header, "\xEF\xBB\xBF" "Основной архив v003\r\nзаголовок\r\n");
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    answerFiles(fake, {header});
+    form.FileOpen1->trigger();
+    QVERIFY(form.N3->isEnabled());
+    form.N3->trigger();
+    QCOMPARE(fake.dialogs.messages(), QStringList{u"Нет данных"_s});
+}
+
+void TestMainWindow::saveAsWritesTheLoadedLines()
+{
+    QTemporaryDir dir;
+    const QString source = dir.filePath(u"source.csv"_s);
+    writeFile(source, "\xEF\xBB\xBF" "Индивид. архив v003\nшапка\n1;2\n");
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    const QString target = dir.filePath(u"copy"_s);
+    answerFiles(fake, {source, target});
+    form.FileOpen1->trigger();
+    form.FileSaveAs1->trigger();
+    QFile saved(target + u".csv"_s);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray("\xEF\xBB\xBF" "Индивид. архив v003\r\nшапка\r\n1;2\r\n"));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

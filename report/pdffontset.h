@@ -33,9 +33,6 @@ public:
     // and returns the entries of the /Font resource dictionary ("/F1 12 0 R …").
     QByteArray writeFonts(PdfObjectWriter &writer) const;
 
-    // Number of encodings opened so far, over all fonts.
-    int encodingCount() const { return int(m_encodings.size()); }
-
 private:
     static constexpr int kFontCount = 3;
 

@@ -151,6 +151,7 @@ void TestPdfText::moreDistinctCharactersThanOneEncodingHolds()
 {
     PDF_REQUIRE_TOOL("pdftotext");
     PDF_REQUIRE_TOOL("pdffonts");
+    PDF_REQUIRE_TOOL("qpdf");
     // 600 distinct characters in the regular face: Cyrillic, Greek, Latin extended, CJK
     // and a few outside the BMP, three to a wide cell.
     QList<char32_t> characters;
@@ -197,6 +198,7 @@ void TestPdfText::moreDistinctCharactersThanOneEncodingHolds()
     }
     QCOMPARE(extracted.toUcs4().size(), characters.size());
 
+    QCOMPARE(runTool(u"qpdf"_s, {u"--check"_s, fileName}).exitCode, 0);
     // The regular face needed further encodings of the same font.
     const QString fonts = toolText(u"pdffonts"_s, {fileName});
     QVERIFY2(fonts.count(u"\nArial "_s) >= 3, qPrintable(fonts));

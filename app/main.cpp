@@ -6,6 +6,8 @@
 #include "guide/Unit4.h"
 #include "platform/systemplatform.h"
 
+#include <QScreen>
+
 int main(int argc, char *argv[])
 {
     LirasApplication application(argc, argv);
@@ -16,7 +18,8 @@ int main(int argc, char *argv[])
     // Created in this order; the first becomes the main window.
     TForm1 Form1(platform);
     TForm3 Form3(Form1.basicTable(), Form1.individualTable(), Form1.chartSelection, platform.regional, &Form1);
-    TForm4 Form4(platform.settings, Form1.StartFlag);
+    // Owned by the main window so that it stays above it.
+    TForm4 Form4(platform.settings, Form1.StartFlag, &Form1);
     TForm5 Form5(&Form1);
     Form1.setChartWindow(&Form3);
     Form1.setAboutWindow(&Form5);
@@ -24,6 +27,12 @@ int main(int argc, char *argv[])
         TForm6 Form6(Form1.StartFlag, &Form4);
         Form6.exec();
     }
+    // Where no window manager maximises it, the window still covers the screen.
+    if (const QScreen *screen = Form1.screen())
+        Form1.setGeometry(screen->availableGeometry());
     Form1.showMaximized();
+    // The guide opened by the splash stays in front of the main window.
+    if (Form4.isVisible())
+        Form4.raise();
     return application.exec();
 }

@@ -239,8 +239,8 @@ void MeasurementGrid::onSectionMoved()
 
 void MeasurementGrid::takePaletteColours()
 {
-    m_model->setHighlightColours(palette().brush(QPalette::Highlight),
-                                 palette().brush(QPalette::HighlightedText));
+    m_model->setHighlightColours(palette().brush(QPalette::Active, QPalette::Highlight),
+                                 palette().brush(QPalette::Active, QPalette::HighlightedText));
 }
 
 void MeasurementGrid::showCurrentRow()

@@ -55,8 +55,11 @@ void RowStore::setText(int column, int row, QStringView text)
     Row &r = m_rows[std::size_t(row)];
     if (!r.block && text.isEmpty())
         return;
+    // Room for a typical row at once (archive cells are a few characters each), so that a
+    // load writing a row cell by cell seldom reallocates; squeeze() gives the rest back.
     if (!r.block)
-        r.block = resized(nullptr, 0);
+        r.block = resized(nullptr, std::max<std::uint32_t>(8 * std::uint32_t(m_columnCount),
+                                                           std::uint32_t(text.size())));
     std::uint32_t *ends = r.block + 1;
     const std::uint32_t begin = column == 0 ? 0 : ends[column - 1];
     const std::uint32_t end = ends[column];
@@ -64,8 +67,7 @@ void RowStore::setText(int column, int row, QStringView text)
     const std::uint32_t newLength = std::uint32_t(text.size());
     const std::uint32_t newTotal = total - (end - begin) + newLength;
 
-    // Growing by half again keeps a load, which writes a row cell by cell, from reallocating
-    // on every cell; squeeze() gives the room back afterwards.
+    // Growing by half again keeps rewrites from reallocating on every cell.
     if (newTotal > r.block[0]) {
         r.block = resized(r.block, std::max(newTotal, r.block[0] + r.block[0] / 2 + 32));
         ends = r.block + 1;

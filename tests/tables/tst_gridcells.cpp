@@ -232,9 +232,9 @@ void GridCellsTest::columnsAreSetUpFromTheDefinition()
     const QVariant background = model->headerData(column, Qt::Horizontal, Qt::BackgroundRole);
     QCOMPARE(background.isValid(), highlight);
     if (highlight) {
-        QCOMPARE(background.value<QBrush>().color(), grid.palette().color(QPalette::Highlight));
+        QCOMPARE(background.value<QBrush>().color(), grid.palette().color(QPalette::Active, QPalette::Highlight));
         QCOMPARE(model->headerData(column, Qt::Horizontal, Qt::ForegroundRole).value<QBrush>().color(),
-                 grid.palette().color(QPalette::HighlightedText));
+                 grid.palette().color(QPalette::Active, QPalette::HighlightedText));
     }
     QCOMPARE(model->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>(),
              Qt::Alignment(Qt::AlignCenter));

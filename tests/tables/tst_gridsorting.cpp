@@ -196,6 +196,7 @@ void GridSortingTest::loadKeepsSortColumnAndDirection()
     fixture.grid->endUpdate();
     QCOMPARE(fixture.column(kVelocity), (QStringList{u"1"_s, u"3"_s, u"2"_s}));
     QCOMPARE(fixture.grid->sortColumn(), kVelocity);
+    QCOMPARE(fixture.grid->horizontalHeader()->sortIndicatorSection(), kVelocity);
 
     fixture.clickHeader(kVelocity);
     QCOMPARE(fixture.column(kVelocity), (QStringList{u"3"_s, u"2"_s, u"1"_s}));

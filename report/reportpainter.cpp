@@ -13,6 +13,10 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// The face a report font is drawn with: "Arial" or "Segoe UI", Liberation Sans where those
+// are missing.
 QFont reportQFont(ReportFont font, double heightPx)
 {
     QFont f;
@@ -24,6 +28,8 @@ QFont reportQFont(ReportFont font, double heightPx)
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
+
+} // namespace
 
 void paintPage(QPainter &painter, const PreparedPage &page)
 {

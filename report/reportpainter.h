@@ -2,7 +2,6 @@
 
 #include "report/preparedpage.h"
 
-class QFont;
 class QPainter;
 
 // Draws one prepared page for the preview and the printer. Coordinates are report pixels
@@ -12,7 +11,3 @@ class QPainter;
 // text is clipped to its memo, frames are 1 px black lines on the memos' edges. The painter's
 // clip is replaced while the page is drawn and restored afterwards.
 void paintPage(QPainter &painter, const PreparedPage &page);
-
-// The face a report font is drawn with: "Arial" or "Segoe UI", Liberation Sans where those
-// are missing.
-QFont reportQFont(ReportFont font, double heightPx);

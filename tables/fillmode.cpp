@@ -127,12 +127,21 @@ void FillMode::resizeFill(int column, int widthPx)
             total > 0.0 ? widths[std::size_t(c)] / total : 1.0 / double(fills.size());
     }
     // Whole pixels for the case where no free width is there to divide.
+    std::vector<double> exact;
+    for (int c : fills)
+        exact.push_back(widths[std::size_t(c)]);
+    setRounded(fills, exact);
+}
+
+void FillMode::setRounded(const std::vector<int> &columns, const std::vector<double> &exactPx)
+{
+    // Cumulative rounding: the whole-pixel widths add up to the rounded total exactly.
     double edge = 0.0;
     int edgePx = 0;
-    for (int c : fills) {
-        edge += widths[std::size_t(c)];
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        edge += exactPx[i];
         const int next = int(std::lround(edge));
-        m_width[std::size_t(c)] = next - edgePx;
+        m_width[std::size_t(columns[i])] = next - edgePx;
         edgePx = next;
     }
 }
@@ -152,13 +161,11 @@ void FillMode::layout()
     double shareSum = 0.0;
     for (int c : fills)
         shareSum += m_share[std::size_t(c)];
-    // Cumulative rounding: the widths add up to the free width exactly.
-    double edge = 0.0;
-    int edgePx = 0;
+    std::vector<double> exact;
     for (int c : fills) {
-        edge += shareSum > 0.0 ? m_share[std::size_t(c)] / shareSum : 1.0 / double(fills.size());
-        const int next = int(std::lround(edge * free));
-        m_width[std::size_t(c)] = next - edgePx;
-        edgePx = next;
+        const double share = shareSum > 0.0 ? m_share[std::size_t(c)] / shareSum
+                                            : 1.0 / double(fills.size());
+        exact.push_back(share * free);
     }
+    setRounded(fills, exact);
 }

@@ -42,6 +42,7 @@ private:
     void enterFill(int column);
     void resizeFill(int column, int widthPx);
     void layout();
+    void setRounded(const std::vector<int> &columns, const std::vector<double> &exactPx);
 
     std::vector<int> m_width;
     std::vector<bool> m_shown;

@@ -13,6 +13,7 @@ constexpr double kFactoryWidthPx = 12 * kPxPerMm;  // 45 px rounded, line limit 
 constexpr double kNumberWidthPx = 10 * kPxPerMm;   // 38 px rounded, line limit 219
 // A digit is 46 px wide and a space 23 px in the regular face at the breaking height.
 constexpr double kExactlyTwentyFiveDigitsPx = 187;  // limit 1150 = 25 digits
+constexpr double kOnePxNarrowerPx = 186;           // limit 1144: 25 digits no longer fit
 constexpr double kTinyWidthPx = 4;                  // limit 6: every character overflows
 
 } // namespace
@@ -98,8 +99,13 @@ void TestCsvTextWrap::wrapsLikeTheMemo_data()
     QTest::newRow("one pixel past the limit breaks")
         << digits25 + u'0' << ReportFont::ArialRegular << kExactlyTwentyFiveDigitsPx
         << QStringList{digits25, u"0"_s};
+    QTest::newRow("inner width is the rounded width less 3 px")
+        << digits25 << ReportFont::ArialRegular << kOnePxNarrowerPx
+        << QStringList{QString(24, u'0'), u"0"_s};
     QTest::newRow("one character is never wrapped")
         << u"0"_s << ReportFont::ArialRegular << kTinyWidthPx << QStringList{u"0"_s};
+    QTest::newRow("one space is never wrapped away")
+        << u"a\n\nb"_s << ReportFont::ArialRegular << kTinyWidthPx << QStringList{u"a"_s, u" "_s, u"b"_s};
     QTest::newRow("a character alone overflowing stands on its own")
         << u"000"_s << ReportFont::ArialRegular << kTinyWidthPx
         << QStringList{u"0"_s, u"0"_s, u"0"_s};

@@ -21,12 +21,6 @@ void FillMode::setClientWidth(int widthPx)
     layout();
 }
 
-void FillMode::setShown(int column, bool shown)
-{
-    m_shown[std::size_t(column)] = shown;
-    layout();
-}
-
 void FillMode::setVisualOrder(std::vector<int> order)
 {
     if (order.size() == m_width.size())

@@ -3,7 +3,8 @@
 #include <vector>
 
 // Column widths of a table whose fill-mode columns share the width its fixed columns leave.
-// Pure arithmetic; the grid applies the widths to its header.
+// Pure arithmetic; the grid applies the widths to its header. The shown columns are fixed
+// at construction, as the tables never show or hide a column later.
 //
 // Shares follow three rules. A column entering fill mode with width w gets the share w / F,
 // F being the total width of the shown fill-mode columns already there (the first gets 1),
@@ -23,12 +24,8 @@ public:
     int columnCount() const { return int(m_width.size()); }
     int widthPx(int column) const { return m_width[std::size_t(column)]; }
     bool isFill(int column) const { return m_fill[std::size_t(column)]; }
-    bool isShown(int column) const { return m_shown[std::size_t(column)]; }
-    double share(int column) const { return m_share[std::size_t(column)]; }
-    int clientWidthPx() const { return m_clientWidth; }
 
     void setClientWidth(int widthPx);
-    void setShown(int column, bool shown);
     // Logical column indexes from left to right on the screen.
     void setVisualOrder(std::vector<int> order);
     // Entering fill mode again changes nothing; leaving it keeps the current width.

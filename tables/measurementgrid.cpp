@@ -284,7 +284,8 @@ int MeasurementGrid::keyTargetRow(int key) const
 {
     const int rows = m_model->rowCount();
     const int current = currentRow();
-    const int page = std::max(1, viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()));
+    const int rowHeightPx = std::max(1, verticalHeader()->defaultSectionSize());
+    const int page = std::max(1, viewport()->height() / rowHeightPx);
     switch (key) {
     case Qt::Key_Up:
         return current < 0 ? 0 : std::max(0, current - 1);

@@ -55,16 +55,14 @@ def reading_count(rng):
 
 
 def readings(rng, strength, count):
+    """The readings taken, then five blanks in every place the instrument has no reading for."""
     values = []
     for _ in range(count):
-        roll = rng.random()
-        if roll < 0.08:
-            values.append(BLANK_READING)
-        elif roll < 0.11:
+        if rng.random() < 0.04:
             values.append(decimal(-rng.uniform(0.5, 5.0), 1))
         else:
             values.append(decimal(strength * rng.uniform(0.85, 1.15), 1))
-    return values
+    return values + [BLANK_READING] * (15 - count)
 
 
 def record(rng, moment, basic):

@@ -25,8 +25,8 @@ QString formatNumber(double value, const RegionalSettings &settings);
 
 // The text as a date, optionally followed by a blank and a time, under the short date
 // and long (or short) time formats; nullopt when it does not parse. Day and month may drop
-// their leading zeros; order and separators must match. The value is zone-free: its spec is
-// Qt::UTC, so no daylight-saving gap can move a time read from an archive.
+// their leading zeros; order and separators must match. The value is zone-free (Qt::UTC),
+// so no daylight-saving gap can move a time read from an archive.
 std::optional<QDateTime> toDateTime(QStringView text, const RegionalSettings &settings);
 
 // Short date, plus a blank and the long time when the time is not midnight; the value's

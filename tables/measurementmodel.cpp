@@ -141,6 +141,9 @@ void MeasurementModel::appendRows(int count)
 void MeasurementModel::clearRows()
 {
     m_store.clear();
+    // A load clears and fills in one batch: the rows' memory is reused until it ends.
+    if (m_updateDepth == 0)
+        m_store.releaseSpare();
     m_selection.clear();
     rowsChanged();
 }
@@ -198,7 +201,7 @@ void MeasurementModel::endUpdate()
         return;
     if (--m_updateDepth > 0)
         return;
-    m_store.squeeze();
+    m_store.releaseSpare();
     if (m_rowsChangedInBatch)
         rowsChanged();
     else if (m_cellsChangedInBatch)

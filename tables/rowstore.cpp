@@ -1,43 +1,82 @@
 #include "tables/rowstore.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <new>
+
+namespace {
+// Chunks double from 64 KiB to 1 MiB, so a small table holds little spare room.
+constexpr std::size_t kFirstChunkBytes = 64 << 10;
+constexpr std::size_t kLargestChunkBytes = 1 << 20;
+constexpr std::size_t kAlignment = alignof(std::uint32_t);
+} // namespace
 
 RowStore::RowStore(int columnCount, int dateColumn)
     : m_columnCount(columnCount), m_dateColumn(dateColumn)
 {
 }
 
-RowStore::~RowStore()
+RowStore::~RowStore() = default;
+
+std::size_t RowStore::blockBytes(std::uint32_t textLength) const
 {
-    clear();
+    const std::size_t bytes = std::size_t(m_columnCount) * sizeof(std::uint32_t)
+        + std::size_t(textLength) * sizeof(char16_t);
+    return (bytes + kAlignment - 1) / kAlignment * kAlignment;
 }
 
-// Block layout: [0] text capacity in UTF-16 units, [1 + c] end offset of cell c, then text.
-const char16_t *RowStore::chars(const Row &row) const
+std::size_t RowStore::rowBytes(const Row &row) const
 {
-    return reinterpret_cast<const char16_t *>(row.block + 1 + m_columnCount);
+    return row.block ? blockBytes(row.block[m_columnCount - 1]) : 0;
 }
 
-std::uint32_t *RowStore::resized(std::uint32_t *block, std::uint32_t capacity) const
+std::uint32_t *RowStore::allocate(std::size_t bytes)
 {
-    const std::size_t bytes = (1 + std::size_t(m_columnCount)) * sizeof(std::uint32_t)
-        + std::size_t(capacity) * sizeof(char16_t);
-    auto *grown = static_cast<std::uint32_t *>(std::realloc(block, bytes));
-    if (!grown)
-        throw std::bad_alloc();
-    if (!block)
-        std::memset(grown, 0, (1 + std::size_t(m_columnCount)) * sizeof(std::uint32_t));
-    grown[0] = capacity;
-    return grown;
+    if (m_chunks.empty() || m_chunks.back().size - m_chunks.back().used < bytes) {
+        if (!m_spare.empty() && m_spare.back().size >= bytes) {
+            m_chunks.push_back(std::move(m_spare.back()));
+            m_spare.pop_back();
+        } else {
+            Chunk chunk;
+            const std::size_t next = m_chunks.empty() ? kFirstChunkBytes
+                                                      : std::min(kLargestChunkBytes, 2 * m_chunks.back().size);
+            chunk.size = std::max(next, bytes);
+            chunk.bytes.reset(new std::byte[chunk.size]);
+            m_chunks.push_back(std::move(chunk));
+        }
+    }
+    Chunk &chunk = m_chunks.back();
+    auto *block = reinterpret_cast<std::uint32_t *>(chunk.bytes.get() + chunk.used);
+    chunk.used += bytes;
+    return block;
 }
 
-void RowStore::release(Row &row)
+std::uint32_t *RowStore::resize(Row &row, std::uint32_t newTextLength)
 {
-    std::free(row.block);
-    row.block = nullptr;
+    const std::size_t oldBytes = rowBytes(row);
+    const std::size_t newBytes = blockBytes(newTextLength);
+    m_liveBytes = m_liveBytes - oldBytes + newBytes;
+    if (row.block && !m_chunks.empty()) {
+        // The row written last ends where the newest chunk's free room begins: a load writes
+        // a row cell by cell, so its block grows (or shrinks) in place.
+        Chunk &chunk = m_chunks.back();
+        auto *end = reinterpret_cast<std::byte *>(row.block) + oldBytes;
+        if (end == chunk.bytes.get() + chunk.used && chunk.used - oldBytes + newBytes <= chunk.size) {
+            chunk.used = chunk.used - oldBytes + newBytes;
+            return row.block;
+        }
+    }
+    if (row.block && newBytes <= oldBytes) {
+        m_wastedBytes += oldBytes - newBytes;
+        return row.block;
+    }
+    std::uint32_t *block = allocate(newBytes);
+    if (row.block)
+        std::memcpy(block, row.block, oldBytes);
+    else
+        std::memset(block, 0, std::size_t(m_columnCount) * sizeof(std::uint32_t));
+    m_wastedBytes += oldBytes;
+    row.block = block;
+    return block;
 }
 
 QStringView RowStore::text(int column, int row) const
@@ -45,9 +84,9 @@ QStringView RowStore::text(int column, int row) const
     const Row &r = m_rows[std::size_t(row)];
     if (!r.block)
         return {};
-    const std::uint32_t *ends = r.block + 1;
-    const std::uint32_t begin = column == 0 ? 0 : ends[column - 1];
-    return QStringView(chars(r) + begin, qsizetype(ends[column] - begin));
+    const auto *text16 = reinterpret_cast<const char16_t *>(r.block + m_columnCount);
+    const std::uint32_t begin = column == 0 ? 0 : r.block[column - 1];
+    return QStringView(text16 + begin, qsizetype(r.block[column] - begin));
 }
 
 void RowStore::setText(int column, int row, QStringView text)
@@ -55,29 +94,23 @@ void RowStore::setText(int column, int row, QStringView text)
     Row &r = m_rows[std::size_t(row)];
     if (!r.block && text.isEmpty())
         return;
-    // Room for a typical row at once (archive cells are a few characters each), so that a
-    // load writing a row cell by cell seldom reallocates; squeeze() gives the rest back.
-    if (!r.block)
-        r.block = resized(nullptr, std::max<std::uint32_t>(8 * std::uint32_t(m_columnCount),
-                                                           std::uint32_t(text.size())));
-    std::uint32_t *ends = r.block + 1;
-    const std::uint32_t begin = column == 0 ? 0 : ends[column - 1];
-    const std::uint32_t end = ends[column];
-    const std::uint32_t total = ends[m_columnCount - 1];
+    const std::uint32_t begin = !r.block || column == 0 ? 0 : r.block[column - 1];
+    const std::uint32_t end = r.block ? r.block[column] : 0;
+    const std::uint32_t total = r.block ? r.block[m_columnCount - 1] : 0;
     const std::uint32_t newLength = std::uint32_t(text.size());
     const std::uint32_t newTotal = total - (end - begin) + newLength;
 
-    // Growing by half again keeps rewrites from reallocating on every cell.
-    if (newTotal > r.block[0]) {
-        r.block = resized(r.block, std::max(newTotal, r.block[0] + r.block[0] / 2 + 32));
-        ends = r.block + 1;
-    }
-    auto *text16 = const_cast<char16_t *>(chars(r));
+    // The tail moves after growing and before shrinking, so it is never cut off.
+    if (newTotal > total)
+        resize(r, newTotal);
+    auto *text16 = reinterpret_cast<char16_t *>(r.block + m_columnCount);
     std::memmove(text16 + begin + newLength, text16 + end, (total - end) * sizeof(char16_t));
     if (newLength > 0)
         std::memcpy(text16 + begin, text.utf16(), newLength * sizeof(char16_t));
     for (int c = column; c < m_columnCount; ++c)
-        ends[c] = ends[c] - end + begin + newLength;
+        r.block[c] = r.block[c] - end + begin + newLength;
+    if (newTotal < total)
+        resize(r, newTotal);
 }
 
 void RowStore::appendRows(int count, qint64 dateValue)
@@ -89,30 +122,40 @@ void RowStore::appendRows(int count, qint64 dateValue)
 
 void RowStore::clear()
 {
-    for (Row &row : m_rows)
-        release(row);
     m_rows.clear();
     m_rows.shrink_to_fit();
+    // Reused in the order they were filled: the largest last, taken first.
+    for (auto it = m_chunks.begin(); it != m_chunks.end(); ++it) {
+        it->used = 0;
+        m_spare.push_back(std::move(*it));
+    }
+    std::sort(m_spare.begin(), m_spare.end(),
+              [](const Chunk &a, const Chunk &b) { return a.size < b.size; });
+    m_chunks.clear();
+    m_liveBytes = 0;
+    m_wastedBytes = 0;
+}
+
+void RowStore::releaseSpare()
+{
+    m_spare.clear();
+    m_spare.shrink_to_fit();
 }
 
 void RowStore::removeRows(const std::vector<bool> &remove)
 {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        if (i < remove.size() && remove[i])
-            release(m_rows[i]);
-        else
+        if (i < remove.size() && remove[i]) {
+            const std::size_t bytes = rowBytes(m_rows[i]);
+            m_liveBytes -= bytes;
+            m_wastedBytes += bytes;
+        } else {
             m_rows[kept++] = m_rows[i];
+        }
     }
     m_rows.resize(kept);
-}
-
-void RowStore::squeeze()
-{
-    for (Row &row : m_rows) {
-        if (row.block && row.block[0] != row.block[m_columnCount])
-            row.block = resized(row.block, row.block[m_columnCount]);
-    }
+    compactIfWasteful();
 }
 
 void RowStore::permute(const std::vector<int> &order)
@@ -122,4 +165,22 @@ void RowStore::permute(const std::vector<int> &order)
     for (int from : order)
         reordered.push_back(m_rows[std::size_t(from)]);
     m_rows.swap(reordered);
+}
+
+void RowStore::compactIfWasteful()
+{
+    // Copies the live blocks into fresh chunks once more than half of the bytes are waste.
+    if (m_wastedBytes <= m_liveBytes)
+        return;
+    std::vector<Chunk> old;
+    old.swap(m_chunks);
+    for (Row &row : m_rows) {
+        if (!row.block)
+            continue;
+        const std::size_t bytes = rowBytes(row);
+        std::uint32_t *block = allocate(bytes);
+        std::memcpy(block, row.block, bytes);
+        row.block = block;
+    }
+    m_wastedBytes = 0;
 }

@@ -3,13 +3,16 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
-// The cells of a measurement table in compact form. Each row owns one heap block: its text
-// capacity, the end offsets of its cells, then their UTF-16 text one after the other; a row
-// that was never written holds no block. The date column keeps a 64-bit value per row instead of text.
-// Indexes are checked by the caller.
+// The cells of a measurement table in compact form. Each row is one block: the end offsets of
+// its cells, then their UTF-16 text one after the other; a row that was never written has no
+// block. Blocks are carved from large chunks, so filling a table costs no allocation per row
+// and the allocator has no per-row overhead. The date column keeps a 64-bit value per row
+// instead of text. Indexes are checked by the caller.
 class RowStore
 {
 public:
@@ -22,7 +25,7 @@ public:
     int rowCount() const { return int(m_rows.size()); }
     int dateColumn() const { return m_dateColumn; }
 
-    // The text of a text cell; empty for the date column.
+    // The text of a text cell; empty for the date column. Valid until the next change.
     QStringView text(int column, int row) const;
     void setText(int column, int row, QStringView text);
 
@@ -31,26 +34,40 @@ public:
 
     // New rows have empty texts and the given date value.
     void appendRows(int count, qint64 dateValue);
+    // Removes every row. The memory is kept for the rows written next (a load clears, then
+    // fills) until releaseSpare().
     void clear();
+    void releaseSpare();
     // Removes the rows whose flag is set; the others keep their order.
     void removeRows(const std::vector<bool> &remove);
     // Afterwards row i is the row that was at order[i]; order is a permutation.
     void permute(const std::vector<int> &order);
-    // Gives back the room rows keep for growing; writing grows a row by half again.
-    void squeeze();
 
 private:
     struct Row
     {
-        std::uint32_t *block = nullptr; // capacity, columnCount end offsets, then the text
+        std::uint32_t *block = nullptr; // columnCount end offsets, then the text
         qint64 date = 0;
     };
 
-    std::uint32_t *resized(std::uint32_t *block, std::uint32_t capacity) const;
-    const char16_t *chars(const Row &row) const;
-    static void release(Row &row);
+    struct Chunk
+    {
+        std::unique_ptr<std::byte[]> bytes;
+        std::size_t size = 0;
+        std::size_t used = 0;
+    };
+
+    std::size_t blockBytes(std::uint32_t textLength) const;
+    std::size_t rowBytes(const Row &row) const;
+    std::uint32_t *allocate(std::size_t bytes);
+    std::uint32_t *resize(Row &row, std::uint32_t newTextLength);
+    void compactIfWasteful();
 
     int m_columnCount;
     int m_dateColumn;
     std::vector<Row> m_rows;
+    std::vector<Chunk> m_chunks;
+    std::vector<Chunk> m_spare;    // emptied chunks of a cleared table, reused first
+    std::size_t m_liveBytes = 0;   // bytes of the blocks rows use
+    std::size_t m_wastedBytes = 0; // bytes of blocks left behind by rewrites and removals
 };

@@ -4,6 +4,8 @@
 #include "platform/dialogs.h"
 #include "platform/errorsink.h"
 
+#include <QFont>
+
 using namespace Qt::StringLiterals;
 
 LirasApplication::LirasApplication(int &argc, char **argv)
@@ -11,6 +13,11 @@ LirasApplication::LirasApplication(int &argc, char **argv)
 {
     setApplicationName(u"ЛИРАС-Д7"_s);
     setApplicationVersion(u"1.2.0"_s);
+    // The windows are laid out for Tahoma and Segoe UI; where those are not installed the
+    // metric-compatible Liberation Sans keeps texts inside their places better than the
+    // system's default face.
+    QFont::insertSubstitution(u"Tahoma"_s, u"Liberation Sans"_s);
+    QFont::insertSubstitution(u"Segoe UI"_s, u"Liberation Sans"_s);
     errorsink::install([this](std::exception_ptr error) { showDefaultError(error); });
 }
 

@@ -65,6 +65,17 @@ void GridSelectionTest::mouseRules()
     QCOMPARE(QList<int>(rows.begin(), rows.end()), selected);
     QCOMPARE(fixture.grid->selectedCount(), selected.size());
     QCOMPARE(fixture.grid->currentRow(), current);
+    // Selected rows are drawn in the highlight colours, the others in the view's own.
+    const QAbstractItemModel *model = fixture.grid->model();
+    const QColor highlight = fixture.grid->palette().color(QPalette::Active, QPalette::Highlight);
+    for (int row = 0; row < 10; ++row) {
+        const QVariant background = model->data(model->index(row, 4), Qt::BackgroundRole);
+        QCOMPARE(background.isValid(), selected.contains(row));
+        if (background.isValid())
+            QCOMPARE(background.value<QBrush>().color(), highlight);
+    }
+    // The focus frame sits on the current row.
+    QCOMPARE(fixture.grid->currentIndex().row(), current);
 }
 
 void GridSelectionTest::clearingForgetsCurrentRowAndSelection()

@@ -19,32 +19,23 @@ constexpr QChar recordDelimiter = u';';
 constexpr int firstRecordLine = 2; // after the header and the second line
 constexpr int damagedLinesNamed = 5;
 
-struct RecordCheck
+// Blank lines give no row; every other record gives one row, whatever its field count.
+int recordRowCount(const QStringList &lines)
 {
     int rowCount = 0;
-    QList<int> damagedLines;
-};
-
-// Blank lines give no row; every other record gives one row, whatever its field count.
-RecordCheck checkRecords(const QStringList &lines, const ArchiveLayout &layout)
-{
-    RecordCheck check;
-    const qsizetype fixed = layout.table.fixedFieldCount;
-    std::vector<FieldView> fields;
     for (qsizetype i = firstRecordLine; i < lines.size(); ++i) {
-        splitFieldViews(lines[i], recordDelimiter, fields);
-        if (!fields.empty())
-            ++check.rowCount;
-        const qsizetype count = qsizetype(fields.size());
-        if (count < fixed || count > fixed + ArchiveLayout::readingColumns)
-            check.damagedLines.append(int(i + 1));
+        if (!lines[i].isEmpty())
+            ++rowCount;
     }
-    return check;
+    return rowCount;
 }
 
-void fillRows(MeasurementTable &table, const QStringList &lines, const ArchiveLayout &layout,
-              Progress &progress)
+// Fills the rows and returns the 1-based line numbers of the records with too few or too
+// many fields. Each record is split once, for its cells and its field count alike.
+QList<int> fillRows(MeasurementTable &table, const QStringList &lines,
+                    const ArchiveLayout &layout, Progress &progress)
 {
+    QList<int> damagedLines;
     const qsizetype fixed = layout.table.fixedFieldCount;
     std::vector<FieldView> fields;
     // One string for every cell: the table copies what it is given, so the loop allocates
@@ -54,11 +45,14 @@ void fillRows(MeasurementTable &table, const QStringList &lines, const ArchiveLa
     for (qsizetype i = firstRecordLine; i < lines.size(); ++i) {
         progress.setValue(int(i));
         splitFieldViews(lines[i], recordDelimiter, fields);
+        const qsizetype count = qsizetype(fields.size());
+        if (count < fixed || count > fixed + ArchiveLayout::readingColumns)
+            damagedLines.append(int(i + 1));
         if (fields.empty())
             continue;
         // The running number is the record's own (line index - 1), also past blank lines.
-        table.setCellText(0, row, QString::number(i - 1));
-        const qsizetype count = qsizetype(fields.size());
+        cell.setNum(i - 1);
+        table.setCellText(0, row, cell);
         const qsizetype fixedPresent = qMin(count, fixed);
         for (qsizetype k = 0; k < fixedPresent; ++k) {
             fields[std::size_t(k)].valueInto(cell);
@@ -72,13 +66,15 @@ void fillRows(MeasurementTable &table, const QStringList &lines, const ArchiveLa
         }
         ++row;
     }
+    return damagedLines;
 }
 
 // Replaces the table's rows inside one update batch. Should the table raise half-way, its
 // rows are removed again and the batch is closed, so no half-filled table is left behind.
-void fillTable(MeasurementTable &table, const QStringList &lines, const ArchiveLayout &layout,
-               int rowCount, Progress &progress)
+QList<int> fillTable(MeasurementTable &table, const QStringList &lines,
+                     const ArchiveLayout &layout, int rowCount, Progress &progress)
 {
+    QList<int> damagedLines;
     table.clearRows();
     table.beginUpdate();
     try {
@@ -87,13 +83,14 @@ void fillTable(MeasurementTable &table, const QStringList &lines, const ArchiveL
             for (int column = 0; column < layout.table.fixedFieldCount; ++column)
                 table.setFillMode(column, true);
         }
-        fillRows(table, lines, layout, progress);
+        damagedLines = fillRows(table, lines, layout, progress);
     } catch (...) {
         table.clearRows();
         table.endUpdate();
         throw;
     }
     table.endUpdate();
+    return damagedLines;
 }
 
 bool anyTabVisible(const ArchiveHost &host)
@@ -130,18 +127,19 @@ LoadResult loadChecked(const QString &fileName, ArchiveHost &host, const Platfor
     }
 
     const ArchiveLayout &layout = archiveLayout(*kind);
-    RecordCheck check = checkRecords(lines, layout);
+    const int rowCount = recordRowCount(lines);
     host.progress().setMaximum(int(lines.size() - firstRecordLine));
-    host.setStatusText(layout.progressPrefix + QString::number(check.rowCount) + u" измерений"_s);
-    fillTable(host.table(*kind), lines, layout, check.rowCount, host.progress());
+    host.setStatusText(layout.progressPrefix + QString::number(rowCount) + u" измерений"_s);
+    QList<int> damagedLines =
+            fillTable(host.table(*kind), lines, layout, rowCount, host.progress());
     host.archiveLines(*kind) = std::move(*archive);
     host.setTabVisible(*kind, true);
     host.setActivePage(*kind);
 
     result.outcome = LoadResult::Outcome::Loaded;
     result.kind = kind;
-    result.rowCount = check.rowCount;
-    result.damagedLines = std::move(check.damagedLines);
+    result.rowCount = rowCount;
+    result.damagedLines = std::move(damagedLines);
     return result;
 }
 

@@ -1,11 +1,15 @@
 #include "archive/archivetext.h"
 
 #include "platform/ansicodepage.h"
+#include "platform/largememory.h"
 
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -108,6 +112,8 @@ ArchiveLines decodeArchive(QByteArrayView bytes, const AnsiCodePage &ansi)
     const qsizetype nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes.truncate(nul);
+    // Every line but a CR-only one ends in an LF: the list is sized once instead of regrowing.
+    archive.lines.reserve(qsizetype(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     forEachLine(bytes.data(), bytes.data() + bytes.size(), [&](const char *from, const char *to) {
         archive.lines.append(decodeText(QByteArrayView(from, to), archive.encoding, ansi));
     });
@@ -127,12 +133,30 @@ QStringList splitLines(QStringView text)
 std::optional<ArchiveLines> readArchiveFile(const QString &fileName, const AnsiCodePage &ansi)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
+    // The bytes live only while they are decoded, in memory that fills with few page faults.
+    // One byte more than the size shows the end is reached; a file that grows while it is
+    // read gets a larger buffer.
+    LargeMemory buffer(std::size_t(qMax<qint64>(file.size(), 0)) + 1);
+    std::size_t used = 0;
+    for (;;) {
+        if (used == buffer.size()) {
+            LargeMemory larger(2 * buffer.size());
+            std::memcpy(larger.data(), buffer.data(), used);
+            buffer = std::move(larger);
+        }
+        const qint64 got = file.read(reinterpret_cast<char *>(buffer.data()) + used,
+                                     qint64(buffer.size() - used));
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        used += std::size_t(got);
+    }
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
-    return decodeArchive(bytes, ansi);
+    return decodeArchive(QByteArrayView(buffer.data(), qsizetype(used)), ansi);
 }
 
 QByteArray encodeArchive(const ArchiveLines &archive, const AnsiCodePage &ansi)

@@ -4,9 +4,10 @@
 #include <cstring>
 
 namespace {
-// Chunks double from 64 KiB to 1 MiB, so a small table holds little spare room.
+// Chunks double from 64 KiB, so a small table holds little spare room, to 16 MiB, so a large
+// one lies mostly in huge pages; the untouched end of the newest chunk takes no memory.
 constexpr std::size_t kFirstChunkBytes = 64 << 10;
-constexpr std::size_t kLargestChunkBytes = 1 << 20;
+constexpr std::size_t kLargestChunkBytes = 16 << 20;
 constexpr std::size_t kAlignment = alignof(std::uint32_t);
 } // namespace
 
@@ -31,21 +32,19 @@ std::size_t RowStore::rowBytes(const Row &row) const
 
 std::uint32_t *RowStore::allocate(std::size_t bytes)
 {
-    if (m_chunks.empty() || m_chunks.back().size - m_chunks.back().used < bytes) {
-        if (!m_spare.empty() && m_spare.back().size >= bytes) {
+    if (m_chunks.empty() || m_chunks.back().size() - m_chunks.back().used < bytes) {
+        if (!m_spare.empty() && m_spare.back().size() >= bytes) {
             m_chunks.push_back(std::move(m_spare.back()));
             m_spare.pop_back();
         } else {
-            Chunk chunk;
-            const std::size_t next = m_chunks.empty() ? kFirstChunkBytes
-                                                      : std::min(kLargestChunkBytes, 2 * m_chunks.back().size);
-            chunk.size = std::max(next, bytes);
-            chunk.bytes.reset(new std::byte[chunk.size]);
-            m_chunks.push_back(std::move(chunk));
+            const std::size_t next = m_chunks.empty()
+                ? kFirstChunkBytes
+                : std::min(kLargestChunkBytes, 2 * m_chunks.back().size());
+            m_chunks.push_back(Chunk{LargeMemory(std::max(next, bytes))});
         }
     }
     Chunk &chunk = m_chunks.back();
-    auto *block = reinterpret_cast<std::uint32_t *>(chunk.bytes.get() + chunk.used);
+    auto *block = reinterpret_cast<std::uint32_t *>(chunk.bytes.data() + chunk.used);
     chunk.used += bytes;
     return block;
 }
@@ -60,7 +59,7 @@ std::uint32_t *RowStore::resize(Row &row, std::uint32_t newTextLength)
         // a row cell by cell, so its block grows (or shrinks) in place.
         Chunk &chunk = m_chunks.back();
         auto *end = reinterpret_cast<std::byte *>(row.block) + oldBytes;
-        if (end == chunk.bytes.get() + chunk.used && chunk.used - oldBytes + newBytes <= chunk.size) {
+        if (end == chunk.bytes.data() + chunk.used && chunk.used - oldBytes + newBytes <= chunk.size()) {
             chunk.used = chunk.used - oldBytes + newBytes;
             return row.block;
         }
@@ -130,7 +129,7 @@ void RowStore::clear()
         m_spare.push_back(std::move(*it));
     }
     std::sort(m_spare.begin(), m_spare.end(),
-              [](const Chunk &a, const Chunk &b) { return a.size < b.size; });
+              [](const Chunk &a, const Chunk &b) { return a.size() < b.size(); });
     m_chunks.clear();
     m_liveBytes = 0;
     m_wastedBytes = 0;

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/largememory.h"
+
 #include <QString>
 #include <QStringView>
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 // The cells of a measurement table in compact form. Each row is one block: the end offsets of
@@ -52,9 +53,10 @@ private:
 
     struct Chunk
     {
-        std::unique_ptr<std::byte[]> bytes;
-        std::size_t size = 0;
+        LargeMemory bytes;
         std::size_t used = 0;
+
+        std::size_t size() const { return bytes.size(); }
     };
 
     std::size_t blockBytes(std::uint32_t textLength) const;

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+
+// One block of memory for a large working buffer (a file's bytes, a table's cell chunks),
+// taken straight from the operating system. On Linux a block of 2 MiB or more is aligned to
+// 2 MiB and advised for transparent huge pages: filling tens of megabytes then costs a few
+// page faults instead of thousands. Elsewhere it is plain committed memory. The memory is
+// zero-filled and released when the owner goes. Move-only.
+class LargeMemory
+{
+public:
+    LargeMemory() = default;
+    // At least bytes usable bytes; none for 0. Throws std::bad_alloc when the system has no
+    // memory to give.
+    explicit LargeMemory(std::size_t bytes);
+    ~LargeMemory();
+    LargeMemory(LargeMemory &&other) noexcept;
+    LargeMemory &operator=(LargeMemory &&other) noexcept;
+    LargeMemory(const LargeMemory &) = delete;
+    LargeMemory &operator=(const LargeMemory &) = delete;
+
+    std::byte *data() const { return m_data; }
+    // The usable size: the request rounded up to the system's granularity.
+    std::size_t size() const { return m_size; }
+
+    // The size from which blocks are aligned and advised for huge pages (0 where none are).
+    static std::size_t hugePageBytes();
+
+private:
+    void release() noexcept;
+
+    std::byte *m_data = nullptr;
+    std::size_t m_size = 0;
+};

@@ -20,11 +20,11 @@ constexpr int firstRecordLine = 2; // after the header and the second line
 constexpr int damagedLinesNamed = 5;
 
 // Blank lines give no row; every other record gives one row, whatever its field count.
-int recordRowCount(const QStringList &lines)
+int recordRowCount(const ArchiveLines &lines)
 {
     int rowCount = 0;
     for (qsizetype i = firstRecordLine; i < lines.size(); ++i) {
-        if (!lines[i].isEmpty())
+        if (!lines.line(i).isEmpty())
             ++rowCount;
     }
     return rowCount;
@@ -32,7 +32,7 @@ int recordRowCount(const QStringList &lines)
 
 // Fills the rows and returns the 1-based line numbers of the records with too few or too
 // many fields. Each record is split once, for its cells and its field count alike.
-QList<int> fillRows(MeasurementTable &table, const QStringList &lines,
+QList<int> fillRows(MeasurementTable &table, const ArchiveLines &lines,
                     const ArchiveLayout &layout, Progress &progress)
 {
     QList<int> damagedLines;
@@ -44,7 +44,7 @@ QList<int> fillRows(MeasurementTable &table, const QStringList &lines,
     int row = 0;
     for (qsizetype i = firstRecordLine; i < lines.size(); ++i) {
         progress.setValue(int(i));
-        splitFieldViews(lines[i], recordDelimiter, fields);
+        splitFieldViews(lines.line(i), recordDelimiter, fields);
         const qsizetype count = qsizetype(fields.size());
         if (count < fixed || count > fixed + ArchiveLayout::readingColumns)
             damagedLines.append(int(i + 1));
@@ -71,7 +71,7 @@ QList<int> fillRows(MeasurementTable &table, const QStringList &lines,
 
 // Replaces the table's rows inside one update batch. Should the table raise half-way, its
 // rows are removed again and the batch is closed, so no half-filled table is left behind.
-QList<int> fillTable(MeasurementTable &table, const QStringList &lines,
+QList<int> fillTable(MeasurementTable &table, const ArchiveLines &lines,
                      const ArchiveLayout &layout, int rowCount, Progress &progress)
 {
     QList<int> damagedLines;
@@ -117,9 +117,9 @@ LoadResult loadChecked(const QString &fileName, ArchiveHost &host, const Platfor
         platform.dialogs.message(host.dialogParent(), u"Ошибка чтения файла!"_s);
         return result;
     }
-    const QStringList &lines = archive->lines;
+    const ArchiveLines &lines = *archive;
     const std::optional<ArchiveKind> kind =
-            lines.size() >= firstRecordLine ? archiveKind(lines.first()) : std::nullopt;
+            lines.size() >= firstRecordLine ? archiveKind(lines.line(0)) : std::nullopt;
     if (!kind) {
         result.outcome = LoadResult::Outcome::NotAnArchive;
         platform.dialogs.message(host.dialogParent(), u"Файл не является архивом!"_s);

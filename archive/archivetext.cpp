@@ -86,36 +86,82 @@ void forEachLine(const Char *begin, const Char *end, OnLine &&onLine)
 
 } // namespace
 
+ArchiveLines::ArchiveLines(const QStringList &lines, ArchiveEncoding encoding)
+    : m_encoding(encoding)
+{
+    m_spans.reserve(lines.size());
+    for (const QString &line : lines) {
+        m_spans.append(Span{m_text.size(), line.size()});
+        m_text.append(line);
+    }
+}
+
+QStringView ArchiveLines::line(qsizetype index) const
+{
+    const Span &span = m_spans[index];
+    return QStringView(m_text).sliced(span.from, span.size);
+}
+
+QStringList ArchiveLines::lines() const
+{
+    QStringList lines;
+    lines.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        lines.append(line(i).toString());
+    return lines;
+}
+
+bool operator==(const ArchiveLines &a, const ArchiveLines &b)
+{
+    if (a.m_encoding != b.m_encoding || a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (a.line(i) != b.line(i))
+            return false;
+    }
+    return true;
+}
+
 ArchiveLines decodeArchive(QByteArrayView bytes, const AnsiCodePage &ansi)
 {
     ArchiveLines archive;
     for (const ByteOrderMark &mark : byteOrderMarks) {
         if (bytes.startsWith(mark.bytes)) {
-            archive.encoding = mark.encoding;
+            archive.m_encoding = mark.encoding;
             bytes = bytes.sliced(mark.bytes.size());
             break;
         }
     }
-    if (archive.encoding == ArchiveEncoding::Utf16Le
-        || archive.encoding == ArchiveEncoding::Utf16Be) {
+    if (archive.m_encoding == ArchiveEncoding::Utf16Le
+        || archive.m_encoding == ArchiveEncoding::Utf16Be) {
         // In UTF-16 zero bytes belong to most characters: the NUL is looked for in the text.
-        QString text = decodeText(bytes, archive.encoding, ansi);
-        const qsizetype nul = text.indexOf(QChar(u'\0'));
+        // The decoded text is kept whole; the lines are its pieces between the breaks.
+        archive.m_text = decodeText(bytes, archive.m_encoding, ansi);
+        const qsizetype nul = archive.m_text.indexOf(QChar(u'\0'));
         if (nul >= 0)
-            text.truncate(nul);
-        archive.lines = splitLines(text);
+            archive.m_text.truncate(nul);
+        const char16_t *begin = QStringView(archive.m_text).utf16();
+        forEachLine(begin, begin + archive.m_text.size(),
+                    [&](const char16_t *from, const char16_t *to) {
+                        archive.m_spans.append(ArchiveLines::Span{from - begin, to - from});
+                    });
         return archive;
     }
     // In UTF-8 and the ANSI code pages a zero byte, a CR and an LF are those characters
-    // and nothing else, so the bytes are split first and decoded line by line: the whole
-    // text never exists beside its lines.
+    // and nothing else, so the bytes are split first and decoded line by line, one after
+    // the other into the shared text. No byte gives more than one UTF-16 unit, so the text
+    // is sized once, in memory advised for huge pages before anything touches it.
     const qsizetype nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes.truncate(nul);
+    archive.m_text.reserve(bytes.size());
+    adviseHugePages(archive.m_text.data(), std::size_t(archive.m_text.capacity()) * sizeof(QChar));
     // Every line but a CR-only one ends in an LF: the list is sized once instead of regrowing.
-    archive.lines.reserve(qsizetype(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    archive.m_spans.reserve(qsizetype(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     forEachLine(bytes.data(), bytes.data() + bytes.size(), [&](const char *from, const char *to) {
-        archive.lines.append(decodeText(QByteArrayView(from, to), archive.encoding, ansi));
+        const QString line = decodeText(QByteArrayView(from, to), archive.m_encoding, ansi);
+        archive.m_spans.append(ArchiveLines::Span{archive.m_text.size(), line.size()});
+        archive.m_text.append(line);
     });
     return archive;
 }
@@ -162,16 +208,16 @@ std::optional<ArchiveLines> readArchiveFile(const QString &fileName, const AnsiC
 QByteArray encodeArchive(const ArchiveLines &archive, const AnsiCodePage &ansi)
 {
     qsizetype length = 0;
-    for (const QString &line : archive.lines)
-        length += line.size() + 2;
+    for (qsizetype i = 0; i < archive.size(); ++i)
+        length += archive.line(i).size() + 2;
     QString text;
     text.reserve(length);
-    for (const QString &line : archive.lines) {
-        text.append(line);
+    for (qsizetype i = 0; i < archive.size(); ++i) {
+        text.append(archive.line(i));
         text.append(u"\r\n");
     }
-    QByteArray bytes = markOf(archive.encoding).toByteArray();
-    bytes.append(encodeText(text, archive.encoding, ansi));
+    QByteArray bytes = markOf(archive.encoding()).toByteArray();
+    bytes.append(encodeText(text, archive.encoding(), ansi));
     return bytes;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -20,13 +21,36 @@ enum class ArchiveEncoding {
 };
 
 // The lines of an archive file exactly as split (header, second line, records), with the
-// encoding they were read in. `List_b` and `List_ind` are of this type.
-struct ArchiveLines
+// encoding they were read in. `List_b` and `List_ind` are of this type. The text of all
+// lines is one implicitly shared string, so a 100k-line archive is one allocation, and a copy
+// shares it safely.
+class ArchiveLines
 {
-    QStringList lines;
-    ArchiveEncoding encoding = ArchiveEncoding::Ansi;
+public:
+    ArchiveLines() = default;
+    ArchiveLines(const QStringList &lines, ArchiveEncoding encoding);
 
-    friend bool operator==(const ArchiveLines &, const ArchiveLines &) = default;
+    qsizetype size() const { return m_spans.size(); }
+    bool isEmpty() const { return m_spans.isEmpty(); }
+    // Line index (checked by the caller), valid while this object lives unchanged.
+    QStringView line(qsizetype index) const;
+    QStringList lines() const;
+    ArchiveEncoding encoding() const { return m_encoding; }
+
+    friend bool operator==(const ArchiveLines &a, const ArchiveLines &b);
+
+private:
+    struct Span
+    {
+        qsizetype from = 0;
+        qsizetype size = 0;
+    };
+
+    friend ArchiveLines decodeArchive(QByteArrayView bytes, const AnsiCodePage &ansi);
+
+    QString m_text;
+    QList<Span> m_spans; // where each line lies in m_text
+    ArchiveEncoding m_encoding = ArchiveEncoding::Ansi;
 };
 
 // Decodes a whole file's bytes: the first matching byte-order mark (UTF-8, then UTF-16 LE,

@@ -33,3 +33,7 @@ private:
     std::byte *m_data = nullptr;
     std::size_t m_size = 0;
 };
+
+// Advises the whole 2 MiB ranges inside [data, data + bytes) for huge pages: for a large buffer
+// another allocator gave that nothing has touched yet. A no-op where there are none.
+void adviseHugePages(void *data, std::size_t bytes);

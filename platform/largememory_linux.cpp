@@ -62,3 +62,12 @@ void LargeMemory::release() noexcept
     m_data = nullptr;
     m_size = 0;
 }
+
+void adviseHugePages(void *data, std::size_t bytes)
+{
+    const auto begin = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t from = roundUp(begin, kHugePageBytes);
+    const std::uintptr_t to = (begin + bytes) / kHugePageBytes * kHugePageBytes;
+    if (from < to)
+        madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
+}

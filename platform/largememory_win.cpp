@@ -33,3 +33,7 @@ void LargeMemory::release() noexcept
     m_data = nullptr;
     m_size = 0;
 }
+
+void adviseHugePages(void *, std::size_t)
+{
+}

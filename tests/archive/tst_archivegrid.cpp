@@ -74,8 +74,8 @@ void TestArchiveGrid::examplesLoadIntoTheirGrids()
     const TableDefinition &definition = grid.definition();
     const int fixed = definition.fixedFieldCount;
     const ArchiveLines &archive = m_host->archiveLines(kind);
-    QCOMPARE(archive.encoding, encoding);
-    QCOMPARE(grid.rowCount(), archive.lines.size() - 2);
+    QCOMPARE(archive.encoding(), encoding);
+    QCOMPARE(grid.rowCount(), archive.size() - 2);
     QVERIFY(grid.rowCount() >= 40);
     for (int column = 0; column < definition.columnCount(); ++column)
         QCOMPARE(grid.isFillMode(column), column < fixed);
@@ -84,7 +84,7 @@ void TestArchiveGrid::examplesLoadIntoTheirGrids()
     bool blankReading = false;
     bool negativeReading = false;
     for (int row = 0; row < grid.rowCount(); ++row) {
-        const QStringList fields = splitFields(archive.lines[row + 2], u';');
+        const QStringList fields = splitFields(archive.line(row + 2), u';');
         QCOMPARE(grid.cellText(0, row), QString::number(row + 1));
         for (int k = 1; k <= fixed; ++k)
             QCOMPARE(grid.cellText(k, row), fields[k - 1]);

@@ -128,8 +128,8 @@ void TestArchiveLoader::loadsEachKind()
     QVERIFY(!table.cellWrittenOutsideBatch);
 
     const ArchiveLines &lines = m_host->archiveLines(kind);
-    QCOMPARE(lines.lines, text.split(u"\r\n"_s).mid(0, 5));
-    QCOMPARE(lines.encoding, ArchiveEncoding::Utf8);
+    QCOMPARE(lines.lines(), text.split(u"\r\n"_s).mid(0, 5));
+    QCOMPARE(lines.encoding(), ArchiveEncoding::Utf8);
     QCOMPARE(m_host->isTabVisible(kind), true);
     QCOMPARE(m_host->activePage, basic ? 0 : 1);
     QCOMPARE(m_host->statusTexts, (QStringList{status, QString()}));
@@ -142,7 +142,7 @@ void TestArchiveLoader::loadsEachKind()
     // The other kind is not touched.
     const ArchiveKind other = basic ? ArchiveKind::Individual : ArchiveKind::Basic;
     QVERIFY(m_host->recordingTable(other).calls.isEmpty());
-    QVERIFY(m_host->archiveLines(other).lines.isEmpty());
+    QVERIFY(m_host->archiveLines(other).isEmpty());
     QVERIFY(!m_host->isTabVisible(other));
 }
 
@@ -163,7 +163,7 @@ void TestArchiveLoader::twoLineArchive()
              (QStringList{u"clear"_s, u"begin"_s, u"append 0"_s, u"end"_s}));
     QCOMPARE(m_host->statusTexts,
              (QStringList{u"Чтение основного архива! В архиве 0 измерений"_s, QString()}));
-    QCOMPARE(m_host->List_b.lines.size(), 2);
+    QCOMPARE(m_host->List_b.size(), 2);
     QVERIFY(m_host->basicTabVisible);
     QCOMPARE(m_host->activePage, 0);
     QVERIFY(m_host->dataCommandsEnabled);
@@ -249,7 +249,7 @@ void TestArchiveLoader::rejectedFiles()
     QVERIFY(m_host->individualTable.calls.isEmpty());
     QCOMPARE(cells(m_host->basicTable), before);
     QCOMPARE(m_host->List_b, linesBefore);
-    QVERIFY(m_host->List_ind.lines.isEmpty());
+    QVERIFY(m_host->List_ind.isEmpty());
     QVERIFY(m_host->basicTabVisible);
     QVERIFY(!m_host->individualTabVisible);
     QCOMPARE(m_host->activePage, 0);
@@ -294,9 +294,9 @@ void TestArchiveLoader::damagedRecords()
     for (int j = 0; j < 15; ++j)
         QCOMPARE(table.cellText(23 + j, 2), tooMany[21 + j]);
     QCOMPARE(table.cellText(3, 3), u"b5.3"_s);
-    QCOMPARE(m_host->List_b.lines.size(), 7);
-    QCOMPARE(m_host->List_b.lines[4], QString());
-    QCOMPARE(m_host->List_b.lines[5], tooMany.join(u';'));
+    QCOMPARE(m_host->List_b.size(), 7);
+    QCOMPARE(m_host->List_b.lines()[4], QString());
+    QCOMPARE(m_host->List_b.lines()[5], tooMany.join(u';'));
     QCOMPARE(m_host->statusTexts.first(), u"Чтение основного архива! В архиве 4 измерений"_s);
     QCOMPARE(m_fakes.dialogs.messages(),
              QStringList{u"Повреждённых записей в архиве: 3 (строки 4, 5, 6)."_s});

@@ -104,8 +104,8 @@ void TestArchiveText::decode()
     QFETCH(ArchiveEncoding, encoding);
 
     const ArchiveLines archive = decodeArchive(bytes, *m_platform.ansi);
-    QCOMPARE(archive.lines, lines);
-    QCOMPARE(archive.encoding, encoding);
+    QCOMPARE(archive.lines(), lines);
+    QCOMPARE(archive.encoding(), encoding);
 
     QTemporaryDir dir;
     const QString fileName = dir.filePath(u"archive.csv"_s);

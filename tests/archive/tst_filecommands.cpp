@@ -277,13 +277,13 @@ void TestFileCommands::closeFile()
     QCOMPARE(m_host->activePage, 1);
     QVERIFY(m_host->dataCommandsEnabled);
     QCOMPARE(m_host->basicTable.rowCount(), 1); // hiding clears nothing
-    QCOMPARE(m_host->List_b.lines.size(), 3);
+    QCOMPARE(m_host->List_b.size(), 3);
 
     m_commands->closeFile();
     QVERIFY(!m_host->individualTabVisible);
     QCOMPARE(m_host->activePage, -1);
     QVERIFY(!m_host->dataCommandsEnabled);
-    QCOMPARE(m_host->List_ind.lines.size(), 3);
+    QCOMPARE(m_host->List_ind.size(), 3);
 }
 
 QTEST_GUILESS_MAIN(TestFileCommands)

@@ -25,9 +25,14 @@ std::size_t RowStore::blockBytes(std::uint32_t textLength) const
     return (bytes + kAlignment - 1) / kAlignment * kAlignment;
 }
 
+std::uint32_t RowStore::textLength(const Row &row)
+{
+    return row.filled > 0 ? row.block[row.filled - 1] : 0;
+}
+
 std::size_t RowStore::rowBytes(const Row &row) const
 {
-    return row.block ? blockBytes(row.block[m_columnCount - 1]) : 0;
+    return row.block ? blockBytes(textLength(row)) : 0;
 }
 
 std::uint32_t *RowStore::allocate(std::size_t bytes)
@@ -71,8 +76,6 @@ std::uint32_t *RowStore::resize(Row &row, std::uint32_t newTextLength)
     std::uint32_t *block = allocate(newBytes);
     if (row.block)
         std::memcpy(block, row.block, oldBytes);
-    else
-        std::memset(block, 0, std::size_t(m_columnCount) * sizeof(std::uint32_t));
     m_wastedBytes += oldBytes;
     row.block = block;
     return block;
@@ -81,7 +84,7 @@ std::uint32_t *RowStore::resize(Row &row, std::uint32_t newTextLength)
 QStringView RowStore::text(int column, int row) const
 {
     const Row &r = m_rows[std::size_t(row)];
-    if (!r.block)
+    if (column >= int(r.filled))
         return {};
     const auto *text16 = reinterpret_cast<const char16_t *>(r.block + m_columnCount);
     const std::uint32_t begin = column == 0 ? 0 : r.block[column - 1];
@@ -91,23 +94,35 @@ QStringView RowStore::text(int column, int row) const
 void RowStore::setText(int column, int row, QStringView text)
 {
     Row &r = m_rows[std::size_t(row)];
-    if (!r.block && text.isEmpty())
-        return;
-    const std::uint32_t begin = !r.block || column == 0 ? 0 : r.block[column - 1];
-    const std::uint32_t end = r.block ? r.block[column] : 0;
-    const std::uint32_t total = r.block ? r.block[m_columnCount - 1] : 0;
+    const bool pastFilled = column >= int(r.filled);
+    if (pastFilled && text.isEmpty())
+        return; // empty already
+    const std::uint32_t total = textLength(r);
+    const std::uint32_t begin = pastFilled ? total : column == 0 ? 0 : r.block[column - 1];
+    const std::uint32_t end = pastFilled ? total : r.block[column];
     const std::uint32_t newLength = std::uint32_t(text.size());
     const std::uint32_t newTotal = total - (end - begin) + newLength;
 
     // The tail moves after growing and before shrinking, so it is never cut off.
     if (newTotal > total)
         resize(r, newTotal);
-    auto *text16 = reinterpret_cast<char16_t *>(r.block + m_columnCount);
+    std::uint32_t *const ends = r.block;
+    auto *text16 = reinterpret_cast<char16_t *>(ends + m_columnCount);
+    if (pastFilled) {
+        // The cells between the filled ones and this one are empty: they end where the text does.
+        std::fill(ends + r.filled, ends + column, total);
+        std::memcpy(text16 + total, text.utf16(), newLength * sizeof(char16_t));
+        ends[column] = newTotal;
+        r.filled = std::uint32_t(column + 1);
+        return;
+    }
     std::memmove(text16 + begin + newLength, text16 + end, (total - end) * sizeof(char16_t));
     if (newLength > 0)
         std::memcpy(text16 + begin, text.utf16(), newLength * sizeof(char16_t));
-    for (int c = column; c < m_columnCount; ++c)
-        r.block[c] = r.block[c] - end + begin + newLength;
+    const std::uint32_t shift = begin + newLength - end; // wraps around when the text shrinks
+    const int filled = int(r.filled);
+    for (int c = column; c < filled; ++c)
+        ends[c] += shift;
     if (newTotal < total)
         resize(r, newTotal);
 }

@@ -49,6 +49,9 @@ private:
     {
         std::uint32_t *block = nullptr; // columnCount end offsets, then the text
         qint64 date = 0;
+        // Cells [0, filled) have valid end offsets; the cells after them are empty. A row
+        // written cell by cell from the left so never shifts offsets of cells not yet written.
+        std::uint32_t filled = 0;
     };
 
     struct Chunk
@@ -60,6 +63,7 @@ private:
     };
 
     std::size_t blockBytes(std::uint32_t textLength) const;
+    static std::uint32_t textLength(const Row &row);
     std::size_t rowBytes(const Row &row) const;
     std::uint32_t *allocate(std::size_t bytes);
     std::uint32_t *resize(Row &row, std::uint32_t newTextLength);

@@ -25,11 +25,6 @@ std::size_t RowStore::blockBytes(std::uint32_t textLength) const
     return (bytes + kAlignment - 1) / kAlignment * kAlignment;
 }
 
-std::uint32_t RowStore::textLength(const Row &row)
-{
-    return row.filled > 0 ? row.block[row.filled - 1] : 0;
-}
-
 std::size_t RowStore::rowBytes(const Row &row) const
 {
     return row.block ? blockBytes(textLength(row)) : 0;

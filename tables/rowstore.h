@@ -63,7 +63,10 @@ private:
     };
 
     std::size_t blockBytes(std::uint32_t textLength) const;
-    static std::uint32_t textLength(const Row &row);
+    static std::uint32_t textLength(const Row &row)
+    {
+        return row.filled > 0 ? row.block[row.filled - 1] : 0;
+    }
     std::size_t rowBytes(const Row &row) const;
     std::uint32_t *allocate(std::size_t bytes);
     std::uint32_t *resize(Row &row, std::uint32_t newTextLength);

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
@@ -33,6 +35,8 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void readFailure();
+    void copyOutlivesOriginal();
+    void equalityGoesByLines();
     void writeFailureKeepsOldFile_data();
     void writeFailureKeepsOldFile();
 #ifdef Q_OS_UNIX
@@ -157,6 +161,31 @@ void TestArchiveText::readFailure()
     QTemporaryDir dir;
     QVERIFY(!readArchiveFile(dir.filePath(u"missing.csv"_s), *m_platform.ansi));
     QVERIFY(!readArchiveFile(dir.path(), *m_platform.ansi));
+}
+
+void TestArchiveText::copyOutlivesOriginal()
+{
+    // The lines share one text; a copy must keep it alive when the original is replaced.
+    auto original = std::make_unique<ArchiveLines>(
+            decodeArchive(QByteArray("a;1\r\nb;2\r\n"), *m_platform.ansi));
+    const ArchiveLines copy = *original;
+    *original = decodeArchive(QByteArray("other\r\n"), *m_platform.ansi);
+    original.reset();
+    QCOMPARE(copy.lines(), (QStringList{u"a;1"_s, u"b;2"_s}));
+    QCOMPARE(copy.line(1).toString(), u"b;2"_s);
+}
+
+void TestArchiveText::equalityGoesByLines()
+{
+    const ArchiveLines split{{u"ab"_s, u"c"_s}, ArchiveEncoding::Utf8};
+    // The same characters cut into other lines are other lines.
+    QVERIFY(!(split == ArchiveLines({u"a"_s, u"bc"_s}, ArchiveEncoding::Utf8)));
+    QVERIFY(!(split == ArchiveLines({u"ab"_s, u"c"_s}, ArchiveEncoding::Ansi)));
+    QVERIFY(!(split == ArchiveLines({u"ab"_s, u"c"_s, QString()}, ArchiveEncoding::Utf8)));
+    // Decoded UTF-16 keeps its line breaks in the shared text; only the lines count.
+    const QByteArray utf16 = QByteArray("\xFF\xFE") + fixtures::utf16(u"ab\r\nc"_s, true);
+    const ArchiveLines decoded = decodeArchive(utf16, *m_platform.ansi);
+    QVERIFY(decoded == ArchiveLines({u"ab"_s, u"c"_s}, ArchiveEncoding::Utf16Le));
 }
 
 void TestArchiveText::writeFailureKeepsOldFile_data()

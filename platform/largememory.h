@@ -27,8 +27,15 @@ public:
     // The size from which blocks are aligned and advised for huge pages (0 where none are).
     static std::size_t hugePageBytes();
 
+    // The usable bytes of all blocks alive in the process: what the allocator's own figures
+    // do not show, as these blocks come straight from the system.
+    static std::size_t bytesHeld();
+
 private:
     void release() noexcept;
+    // Called by the system-specific code once a block is mapped, and before it is given back.
+    static void countMapped(std::size_t bytes);
+    static void countReleased(std::size_t bytes);
 
     std::byte *m_data = nullptr;
     std::size_t m_size = 0;

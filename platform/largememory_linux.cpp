@@ -38,6 +38,7 @@ LargeMemory::LargeMemory(std::size_t bytes)
     if (bytes < kHugePageBytes) {
         m_size = roundUp(bytes, std::size_t(sysconf(_SC_PAGESIZE)));
         m_data = map(m_size);
+        countMapped(m_size);
         return;
     }
     // Huge pages back only whole aligned 2 MiB ranges: one more huge page is mapped, and the
@@ -51,14 +52,17 @@ LargeMemory::LargeMemory(std::size_t bytes)
     if (kHugePageBytes - head > 0)
         munmap(mapped + head + m_size, kHugePageBytes - head);
     m_data = mapped + head;
+    countMapped(m_size);
     // Only advice: a kernel without transparent huge pages still gives ordinary pages.
     madvise(m_data, m_size, MADV_HUGEPAGE);
 }
 
 void LargeMemory::release() noexcept
 {
-    if (m_data)
+    if (m_data) {
+        countReleased(m_size);
         munmap(m_data, m_size);
+    }
     m_data = nullptr;
     m_size = 0;
 }

@@ -24,12 +24,15 @@ LargeMemory::LargeMemory(std::size_t bytes)
         throw std::bad_alloc();
     m_data = static_cast<std::byte *>(address);
     m_size = size;
+    countMapped(m_size);
 }
 
 void LargeMemory::release() noexcept
 {
-    if (m_data)
+    if (m_data) {
+        countReleased(m_size);
         VirtualFree(m_data, 0, MEM_RELEASE);
+    }
     m_data = nullptr;
     m_size = 0;
 }

@@ -70,6 +70,7 @@ private slots:
     void emptyRequest();
     void moveHandsOverTheBlock();
     void moveAssignReleasesTheOldBlock();
+    void bytesHeldFollowTheBlocks();
 };
 
 void TestLargeMemory::allocate_data()
@@ -153,6 +154,22 @@ void TestLargeMemory::moveAssignReleasesTheOldBlock()
 #ifdef Q_OS_LINUX
     QVERIFY(!isMapped(old)); // given back, not leaked
 #endif
+}
+
+void TestLargeMemory::bytesHeldFollowTheBlocks()
+{
+    const std::size_t start = LargeMemory::bytesHeld();
+    {
+        LargeMemory small{10};
+        LargeMemory large{3 * kMiB};
+        QCOMPARE(LargeMemory::bytesHeld(), start + small.size() + large.size());
+        // A move hands the block over: counted once, not twice, and not lost.
+        LargeMemory moved(std::move(large));
+        QCOMPARE(LargeMemory::bytesHeld(), start + small.size() + moved.size());
+        small = std::move(moved);
+        QCOMPARE(LargeMemory::bytesHeld(), start + small.size());
+    }
+    QCOMPARE(LargeMemory::bytesHeld(), start);
 }
 
 QTEST_GUILESS_MAIN(TestLargeMemory)

@@ -32,9 +32,9 @@ public:
         case 0:
             return QString::number(row + 1);
         case 1:
-            return u"%1.%2.2019"_s.arg(1 + row % 28, 2, 10, u'0').arg(1 + row % 12, 2, 10, u'0');
+            return u"%1.%2.2019"_s.arg(1 + row % 28, 2, 10, QChar(u'0')).arg(1 + row % 12, 2, 10, QChar(u'0'));
         case 2:
-            return u"%1:%2"_s.arg(8 + row % 10).arg(row % 60, 2, 10, u'0');
+            return u"%1:%2"_s.arg(8 + row % 10).arg(row % 60, 2, 10, QChar(u'0'));
         case 4:
             return kinds[row % 2];
         case 5:

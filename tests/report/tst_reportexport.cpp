@@ -36,6 +36,41 @@ void addBasicRow(FakeCellSource &table, const QStringList &first8, const QString
     table.addRow(QString(), cells);
 }
 
+// One export command run as the main window runs it, on 9 December 2026, with the file dialog
+// answered by a name in a temporary folder.
+struct ExportRun
+{
+    FakePlatform platform;
+    ReportController controller{platform.dialogs, platform.regional, nullptr};
+    QTemporaryDir dir;
+    std::unique_ptr<FileDialog> dialog = platform.dialogs.createFileDialog(FileDialog::Kind::Save);
+
+    ExportRun() { controller.setClock([] { return QDate(2026, 12, 9); }); }
+
+    ReportWriter csvWriter() const
+    {
+        const AnsiCodePage &ansi = *platform.ansi;
+        return [&ansi](const QString &file, const PreparedReport &report, Progress &progress) {
+            return writeCsv(file, report, ansi, progress);
+        };
+    }
+
+    // Answers the dialog with `answer` and exports the basic table (tab 0).
+    void exportBasic(const FakeCellSource &basic, const FakeCellSource &individual, bool showReadings,
+                     const QString &answer, const ReportWriter &writer)
+    {
+        platform.dialogs.fileAnswers.enqueue(dir.filePath(answer));
+        NullProgress progress;
+        controller.exportReport({basic, individual, 0}, showReadings, *dialog, writer, progress);
+    }
+
+    QByteArray written(const QString &name) const
+    {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
 } // namespace
 
 class TestReportExport : public QObject
@@ -59,25 +94,12 @@ void TestReportExport::csvOfTwoRows()
                 {});
     const FakeCellSource individual(kIndividualColumns);
 
-    FakePlatform platform;
-    ReportController controller(platform.dialogs, platform.regional, nullptr);
-    controller.setClock([] { return QDate(2026, 12, 9); });
-    QTemporaryDir dir;
-    platform.dialogs.fileAnswers.enqueue(dir.filePath(u"report"_s));
-    std::unique_ptr<FileDialog> dialog = platform.dialogs.createFileDialog(FileDialog::Kind::Save);
-    dialog->setDefaultExtension(u"csv"_s);
-    NullProgress progress;
-    const AnsiCodePage &ansi = *platform.ansi;
-    controller.exportReport({basic, individual, 0}, true, *dialog,
-                            [&](const QString &file, const PreparedReport &report, Progress &p) {
-                                return writeCsv(file, report, ansi, p);
-                            },
-                            progress);
-    QVERIFY(platform.dialogs.messages().isEmpty());
+    ExportRun run;
+    run.dialog->setDefaultExtension(u"csv"_s);
+    run.exportBasic(basic, individual, true, u"report"_s, run.csvWriter());
+    QVERIFY(run.platform.dialogs.messages().isEmpty());
 
-    QFile file(dir.filePath(u"report.csv"_s));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = run.written(u"report.csv"_s);
     const QString expected =
         u"ЛИРАС-Д7;;09.12.2026;;;\r\n"
         u"\r\n"
@@ -86,7 +108,7 @@ void TestReportExport::csvOfTwoRows()
         u"1;15.03.2019;10:25;2;Сквозное;Балка;Тяжелыйбетон;1,05;4120;48,5;200;10,2;58,7;200;32,4;;;Нет;;2,5;38,1;"
         u"\";4120;4135;4128;;;;;;;;;;;;\";\r\n"
         u"2;15.03.2019;10:31;2;Сквозное;Балка;Бетон;1,05;4090;48,9;200;10,2;59,1;200;31,8;;;Нет;;;37,6;;\r\n"_s;
-    QCOMPARE(ansi.decode(bytes), expected);
+    QCOMPARE(run.platform.ansi->decode(bytes), expected);
     QCOMPARE(bytes.size(), 402);
     QCOMPARE(bytes.left(8).toHex(' '), QByteArray("cb c8 d0 c0 d1 2d c4 37"));
 }
@@ -97,22 +119,9 @@ void TestReportExport::csvOfAnEmptyActiveTable()
     FakeCellSource individual(kIndividualColumns);
     individual.addRow(u"i"_s);
 
-    FakePlatform platform;
-    ReportController controller(platform.dialogs, platform.regional, nullptr);
-    controller.setClock([] { return QDate(2026, 12, 9); });
-    QTemporaryDir dir;
-    platform.dialogs.fileAnswers.enqueue(dir.filePath(u"title.csv"_s));
-    std::unique_ptr<FileDialog> dialog = platform.dialogs.createFileDialog(FileDialog::Kind::Save);
-    NullProgress progress;
-    const AnsiCodePage &ansi = *platform.ansi;
-    controller.exportReport({basic, individual, 0}, true, *dialog,
-                            [&](const QString &file, const PreparedReport &report, Progress &p) {
-                                return writeCsv(file, report, ansi, p);
-                            },
-                            progress);
-    QFile file(dir.filePath(u"title.csv"_s));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(ansi.decode(file.readAll()), u"ЛИРАС-Д7;09.12.2026\r\n"_s);
+    ExportRun run;
+    run.exportBasic(basic, individual, true, u"title.csv"_s, run.csvWriter());
+    QCOMPARE(run.platform.ansi->decode(run.written(u"title.csv"_s)), u"ЛИРАС-Д7;09.12.2026\r\n"_s);
 }
 
 void TestReportExport::pdfOf35Rows()
@@ -124,18 +133,12 @@ void TestReportExport::pdfOf35Rows()
         basic.addRow(u"r%1"_s.arg(r), {{23, u"4120"_s}});
     const FakeCellSource individual(kIndividualColumns);
 
-    FakePlatform platform;
-    ReportController controller(platform.dialogs, platform.regional, nullptr);
-    controller.setClock([] { return QDate(2026, 12, 9); });
-    QTemporaryDir dir;
-    platform.dialogs.fileAnswers.enqueue(dir.filePath(u"report.pdf"_s));
-    std::unique_ptr<FileDialog> dialog = platform.dialogs.createFileDialog(FileDialog::Kind::Save);
-    NullProgress progress;
-    controller.exportReport({basic, individual, 0}, false, *dialog, &writePdf, progress);
-    QVERIFY(platform.dialogs.messages().isEmpty());
+    ExportRun run;
+    run.exportBasic(basic, individual, false, u"report.pdf"_s, &writePdf);
+    QVERIFY(run.platform.dialogs.messages().isEmpty());
 
     QProcess text;
-    text.start(u"pdftotext"_s, {u"-enc"_s, u"UTF-8"_s, dir.filePath(u"report.pdf"_s), u"-"_s});
+    text.start(u"pdftotext"_s, {u"-enc"_s, u"UTF-8"_s, run.dir.filePath(u"report.pdf"_s), u"-"_s});
     QVERIFY(text.waitForFinished(30000));
     const QString content = QString::fromUtf8(text.readAllStandardOutput());
     const QStringList pages = content.split(u'\f', Qt::SkipEmptyParts);

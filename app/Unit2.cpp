@@ -308,9 +308,14 @@ void TForm1::N8Click()
     openInstrumentArchives(*this, m_platform);
 }
 
+ReportTables TForm1::reportTables() const
+{
+    return {*NextGrid62, *NextGrid61, activePageIndex()};
+}
+
 void TForm1::N6Click()
 {
-    m_reports->showReport({*NextGrid62, *NextGrid61, activePageIndex()});
+    m_reports->showReport(reportTables());
 }
 
 void TForm1::N9Click()
@@ -326,7 +331,7 @@ void TForm1::N11Click()
 void TForm1::PDF1Click()
 {
     ProgressWindow progressWindow(u"Экспорт в PDF"_s, this);
-    m_reports->exportReport({*NextGrid62, *NextGrid61, activePageIndex()}, false, *SaveDialog1, &writePdf,
+    m_reports->exportReport(reportTables(), false, *SaveDialog1, &writePdf,
                             progressWindow);
 }
 
@@ -334,7 +339,7 @@ void TForm1::CSV1Click()
 {
     ProgressWindow progressWindow(u"Экспорт в CSV"_s, this);
     const AnsiCodePage &ansi = m_platform.ansi;
-    m_reports->exportReport({*NextGrid62, *NextGrid61, activePageIndex()}, true, *SaveDialog2,
+    m_reports->exportReport(reportTables(), true, *SaveDialog2,
                             [&ansi](const QString &fileName, const PreparedReport &report, Progress &progress) {
                                 return writeCsv(fileName, report, ansi, progress);
                             },

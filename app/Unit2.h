@@ -21,6 +21,7 @@ class QStatusBar;
 class QTabWidget;
 class ReportController;
 class StatusBarProgress;
+struct ReportTables;
 
 // The main window: the two measurement tables on their tabs, the menu, the status bar with
 // its progress bar. Handlers gather what the user chose and hand the work to the subsystems.
@@ -112,6 +113,8 @@ private:
     void N12Click();
 
     MeasurementGrid &activeTable() const;
+    // The tables a report command reads, with the page shown now.
+    ReportTables reportTables() const;
     void showChartFor(const MeasurementGrid &grid, int source);
 
     Platform m_platform;

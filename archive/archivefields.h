@@ -6,7 +6,6 @@
 #include <QStringView>
 
 #include <optional>
-#include <vector>
 
 // Strict delimited splitting, as the instrument writes its records:
 // - nothing is trimmed; spaces and control characters belong to the fields;
@@ -25,13 +24,13 @@ struct FieldView
     QStringView text;
     bool doubledQuotes = false;
 
-    // Writes the field's value into out, reusing out's storage where it can.
-    void valueInto(QString &out) const;
+    // Appends the field's value to out: the text with each doubled quote as one.
+    void appendValueTo(QString &out) const;
 };
 
-// The fields splitFields gives, as views into the line, in a list the caller keeps so that
-// its storage is reused; the list is cleared first.
-void splitFieldViews(QStringView line, QChar delimiter, std::vector<FieldView> &fields);
+// Hands each field splitFields gives to onField(FieldView), in order, without allocating.
+template<typename OnField>
+void forEachField(QStringView line, QChar delimiter, OnField &&onField);
 
 enum class ArchiveKind { Basic, Individual };
 
@@ -39,3 +38,50 @@ enum class ArchiveKind { Basic, Individual };
 // or "Индивид." and word 2 "v003", words split at single spaces. Null for anything else,
 // an empty or short header included.
 std::optional<ArchiveKind> archiveKind(QStringView headerLine);
+
+template<typename OnField>
+void forEachField(QStringView line, QChar delimiter, OnField &&onField)
+{
+    constexpr char16_t quote = u'"';
+    const char16_t separator = delimiter.unicode();
+    const char16_t *const text = line.utf16();
+    const qsizetype length = line.size();
+    if (length == 0)
+        return;
+    qsizetype pos = 0;
+    for (;;) {
+        if (pos < length && text[pos] == quote) {
+            const qsizetype start = pos + 1;
+            qsizetype i = start;
+            bool doubled = false;
+            while (i < length) {
+                if (text[i] == quote) {
+                    if (i + 1 < length && text[i + 1] == quote) {
+                        doubled = true;
+                        i += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++i;
+            }
+            onField(FieldView{line.sliced(start, i - start), doubled});
+            pos = i + 1; // past the closing quote
+            if (pos >= length)
+                return; // no closing quote, or the line ends with it
+            if (text[pos] == separator) {
+                ++pos;
+                continue;
+            }
+            // Text right after the closing quote is a further field, up to the delimiter.
+        }
+        // Fields are a few characters long: a plain loop beats a library search here.
+        qsizetype next = pos;
+        while (next < length && text[next] != separator)
+            ++next;
+        onField(FieldView{line.sliced(pos, next - pos), false});
+        if (next == length)
+            return;
+        pos = next + 1;
+    }
+}

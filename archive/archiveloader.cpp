@@ -11,6 +11,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <vector>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -30,40 +33,63 @@ int recordRowCount(const ArchiveLines &lines)
     return rowCount;
 }
 
+// Where the value of a field with doubled quotes was written out: its cell views it once the
+// whole record is split, when the string holding it no longer grows and moves.
+struct PendingValue
+{
+    std::size_t column;
+    qsizetype from;
+    qsizetype size;
+};
+
 // Fills the rows and returns the 1-based line numbers of the records with too few or too
-// many fields. Each record is split once, for its cells and its field count alike.
+// many fields. Each record is split once, for its cells and its field count alike, and
+// written as one row: the cells are views into the archive's text wherever they can be.
 QList<int> fillRows(MeasurementTable &table, const ArchiveLines &lines,
                     const ArchiveLayout &layout, Progress &progress)
 {
     QList<int> damagedLines;
-    const qsizetype fixed = layout.table.fixedFieldCount;
-    std::vector<FieldView> fields;
-    // One string for every cell: the table copies what it is given, so the loop allocates
-    // only while this string grows, not once per field.
-    QString cell;
+    const int fixed = layout.table.fixedFieldCount;
+    const int firstReading = layout.table.firstReadingColumn;
+    std::vector<QStringView> cells(std::size_t(layout.table.columnCount()));
+    std::vector<PendingValue> pending;
+    QString values; // of the fields with doubled quotes, in one string reused for every line
+    QString number;
     int row = 0;
     for (qsizetype i = firstRecordLine; i < lines.size(); ++i) {
         progress.setValue(int(i));
-        splitFieldViews(lines.line(i), recordDelimiter, fields);
-        const qsizetype count = qsizetype(fields.size());
+        const QStringView line = lines.line(i);
+        std::fill(cells.begin(), cells.end(), QStringView());
+        pending.clear();
+        values.resize(0);
+        int count = 0;
+        forEachField(line, recordDelimiter, [&](const FieldView &field) {
+            // Fixed fields go to columns 1..F, the first 15 readings from the first reading
+            // column on; readings beyond those stay in the archive lines only.
+            const int reading = count - fixed;
+            const int column = reading < 0 ? count + 1
+                    : reading < ArchiveLayout::readingColumns ? firstReading + reading : -1;
+            ++count;
+            if (column < 0)
+                return;
+            if (!field.doubledQuotes) {
+                cells[std::size_t(column)] = field.text;
+                return;
+            }
+            const qsizetype from = values.size();
+            field.appendValueTo(values);
+            pending.push_back({std::size_t(column), from, values.size() - from});
+        });
         if (count < fixed || count > fixed + ArchiveLayout::readingColumns)
             damagedLines.append(int(i + 1));
-        if (fields.empty())
-            continue;
+        if (count == 0)
+            continue; // a blank line
+        for (const PendingValue &value : pending)
+            cells[value.column] = QStringView(values).sliced(value.from, value.size);
         // The running number is the record's own (line index - 1), also past blank lines.
-        cell.setNum(i - 1);
-        table.setCellText(0, row, cell);
-        const qsizetype fixedPresent = qMin(count, fixed);
-        for (qsizetype k = 0; k < fixedPresent; ++k) {
-            fields[std::size_t(k)].valueInto(cell);
-            table.setCellText(int(k + 1), row, cell);
-        }
-        const qsizetype readings =
-                qMin<qsizetype>(count - fixed, ArchiveLayout::readingColumns);
-        for (qsizetype j = 0; j < readings; ++j) {
-            fields[std::size_t(fixed + j)].valueInto(cell);
-            table.setCellText(int(layout.table.firstReadingColumn + j), row, cell);
-        }
+        number.setNum(i - 1);
+        cells[0] = number;
+        table.setRowTexts(row, cells);
         ++row;
     }
     return damagedLines;

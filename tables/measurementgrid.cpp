@@ -106,6 +106,11 @@ void MeasurementGrid::setCellText(int column, int row, const QString &text)
     m_model->setCellText(column, row, text);
 }
 
+void MeasurementGrid::setRowTexts(int row, std::span<const QStringView> texts)
+{
+    m_model->setRowTexts(row, texts);
+}
+
 void MeasurementGrid::appendRows(int count)
 {
     m_model->appendRows(count);

@@ -31,6 +31,7 @@ public:
     int rowCount() const override;
     QString cellText(int column, int row) const override;
     void setCellText(int column, int row, const QString &text) override;
+    void setRowTexts(int row, std::span<const QStringView> texts) override;
     void appendRows(int count) override;
     void clearRows() override;
     void deleteRow(int row) override;

@@ -121,6 +121,20 @@ void MeasurementModel::setCellText(int column, int row, const QString &text)
     cellsChanged(row, row);
 }
 
+void MeasurementModel::setRowTexts(int row, std::span<const QStringView> texts)
+{
+    // The last cell is checked, and the row also when there is none: nothing is written
+    // unless all of it fits.
+    checkCell(qMax(int(texts.size()) - 1, 0), row);
+    const int dateColumn = m_definition.dateColumn;
+    if (dateColumn < int(texts.size())) {
+        const std::optional<QDateTime> value = regional::toDateTime(texts[dateColumn], m_settings);
+        m_store.setDateValue(row, value ? toDateValue(*value) : kZeroDateValue);
+    }
+    m_store.setRow(row, texts);
+    cellsChanged(row, row);
+}
+
 void MeasurementModel::appendRows(int count)
 {
     if (count <= 0)

@@ -8,6 +8,7 @@
 #include <QAbstractTableModel>
 #include <QBrush>
 
+#include <span>
 #include <vector>
 
 // The cells, current row and selection of one measurement table, as a Qt model for its
@@ -39,6 +40,8 @@ public:
     // Raise AppError "Cell (c, r) out of bounds." outside the table.
     QString cellText(int column, int row) const;
     void setCellText(int column, int row, const QString &text);
+    // Cells 0..texts.size()-1 of one row as setCellText would write them, in one call.
+    void setRowTexts(int row, std::span<const QStringView> texts);
 
     void appendRows(int count);
     void clearRows();

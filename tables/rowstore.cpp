@@ -122,6 +122,40 @@ void RowStore::setText(int column, int row, QStringView text)
         resize(r, newTotal);
 }
 
+void RowStore::setRow(int row, std::span<const QStringView> texts)
+{
+    Row &r = m_rows[std::size_t(row)];
+    const auto count = std::uint32_t(texts.size());
+    if (count == 0)
+        return;
+    if (r.filled > count) {
+        // Cells after the given ones hold text that has to stay where it is.
+        for (std::uint32_t c = 0; c < count; ++c) {
+            if (int(c) != m_dateColumn)
+                setText(int(c), row, texts[c]);
+        }
+        return;
+    }
+    std::uint32_t total = 0;
+    for (std::uint32_t c = 0; c < count; ++c) {
+        if (int(c) != m_dateColumn)
+            total += std::uint32_t(texts[c].size());
+    }
+    // One block for the whole row: every cell it held is written again below.
+    std::uint32_t *const ends = resize(r, total);
+    auto *text16 = reinterpret_cast<char16_t *>(ends + m_columnCount);
+    std::uint32_t end = 0;
+    for (std::uint32_t c = 0; c < count; ++c) {
+        const QStringView text = texts[c];
+        if (int(c) != m_dateColumn && !text.isEmpty()) {
+            std::memcpy(text16 + end, text.utf16(), std::size_t(text.size()) * sizeof(char16_t));
+            end += std::uint32_t(text.size());
+        }
+        ends[c] = end;
+    }
+    r.filled = count;
+}
+
 void RowStore::appendRows(int count, qint64 dateValue)
 {
     if (count <= 0)

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 // The cells of a measurement table in compact form. Each row is one block: the end offsets of
@@ -29,6 +30,9 @@ public:
     // The text of a text cell; empty for the date column. Valid until the next change.
     QStringView text(int column, int row) const;
     void setText(int column, int row, QStringView text);
+    // Writes cells 0..texts.size()-1 of a row at once, the date column's text excepted;
+    // later cells keep theirs. texts.size() <= columnCount().
+    void setRow(int row, std::span<const QStringView> texts);
 
     qint64 dateValue(int row) const { return m_rows[std::size_t(row)].date; }
     void setDateValue(int row, qint64 value) { m_rows[std::size_t(row)].date = value; }

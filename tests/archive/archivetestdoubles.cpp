@@ -26,6 +26,18 @@ void RecordingTable::setCellText(int column, int row, const QString &text)
     m_rows[row][column] = text;
 }
 
+void RecordingTable::setRowTexts(int row, std::span<const QStringView> texts)
+{
+    const int count = int(texts.size());
+    if (failAt && failAt->second == row && failAt->first < count)
+        throw AppError(u"Cell (%1, %2) out of bounds."_s.arg(failAt->first).arg(row));
+    checkBounds(qMax(count - 1, 0), row);
+    if (updateDepth == 0)
+        cellWrittenOutsideBatch = true;
+    for (int column = 0; column < count; ++column)
+        m_rows[row][column] = texts[column].toString();
+}
+
 void RecordingTable::appendRows(int count)
 {
     calls.append(u"append %1"_s.arg(count));

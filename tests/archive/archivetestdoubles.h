@@ -20,6 +20,7 @@ public:
     int rowCount() const override { return int(m_rows.size()); }
     QString cellText(int column, int row) const override;
     void setCellText(int column, int row, const QString &text) override;
+    void setRowTexts(int row, std::span<const QStringView> texts) override;
     void appendRows(int count) override;
     void clearRows() override;
     void deleteRow(int row) override;
@@ -35,7 +36,7 @@ public:
     QList<int> fillModeColumns;
     int updateDepth = 0;
     bool cellWrittenOutsideBatch = false;
-    // Makes setCellText raise at this cell, as the grid does outside its bounds.
+    // Makes a write that includes this cell raise, as the grid does outside its bounds.
     std::optional<std::pair<int, int>> failAt;
 
 private:

@@ -43,6 +43,7 @@ private slots:
     void rejectedFiles();
     void rejectedFileWithNothingShown();
     void damagedRecords();
+    void quotedFields();
     void damagedRecordsText_data();
     void damagedRecordsText();
     void tableFailureLeavesNoHalfFilledTable();
@@ -302,6 +303,33 @@ void TestArchiveLoader::damagedRecords()
              QStringList{u"Повреждённых записей в архиве: 3 (строки 4, 5, 6)."_s});
     QVERIFY(m_host->basicTabVisible);
     QCOMPARE(table.updateDepth, 0);
+}
+
+void TestArchiveLoader::quotedFields()
+{
+    // Several fields of one record with doubled quotes, beside quoted and plain ones: each
+    // value lands in its own cell, the archive lines keep the record as written.
+    QStringList record = basicFixed(1) + readings(1, 4);
+    record[2] = uR"("Общая ""А""")"_s;
+    record[4] = uR"("x;y")"_s;
+    record[7] = uR"("""")"_s;
+    record[22] = uR"("""5"" и ""6""")"_s;
+    const QString text = archiveText(basicHeader(), {record, basicFixed(2)});
+    const QString fileName = write(u"quoted.csv"_s, utf8WithMark(text));
+
+    const LoadResult result = LoadArchive(fileName, *m_host, m_fakes.platform());
+
+    QCOMPARE(result.outcome, LoadResult::Outcome::Loaded);
+    QVERIFY(result.damagedLines.isEmpty());
+    const RecordingTable &table = m_host->basicTable;
+    QCOMPARE(table.cellText(3, 0), uR"(Общая "А")"_s);
+    QCOMPARE(table.cellText(5, 0), u"x;y"_s);
+    QCOMPARE(table.cellText(8, 0), u"\""_s);
+    QCOMPARE(table.cellText(4, 0), record[3]);
+    QCOMPARE(table.cellText(23, 0), record[21]);
+    QCOMPARE(table.cellText(24, 0), uR"("5" и "6")"_s);
+    QCOMPARE(table.cellText(3, 1), basicFixed(2)[2]);
+    QCOMPARE(m_host->List_b.lines()[2], record.join(u';'));
 }
 
 void TestArchiveLoader::damagedRecordsText_data()

@@ -5,6 +5,9 @@
 
 #include <QSignalSpy>
 
+#include <array>
+#include <vector>
+
 Q_DECLARE_METATYPE(SortKind)
 
 using namespace Qt::StringLiterals;
@@ -55,6 +58,12 @@ void GridCellsTest::dateCells()
         // The time column holds text as written.
         grid.setCellText(2, 1, written);
         QCOMPARE(grid.cellText(2, 1), written);
+        // A whole row written at once reads the same.
+        const std::array<QStringView, 3> row{u"7", written, written};
+        grid.setRowTexts(0, row);
+        QCOMPARE(grid.cellText(0, 0), u"7"_s);
+        QCOMPARE(grid.cellText(1, 0), read);
+        QCOMPARE(grid.cellText(2, 0), written);
     }
 }
 
@@ -95,18 +104,33 @@ void GridCellsTest::cellsOutsideTheTable()
     MeasurementGrid grid(basic ? basicTableDefinition() : individualTableDefinition(),
                          GridFixture::dayMonthYear());
     grid.appendRows(3);
-    for (bool writing : {false, true}) {
+    grid.setCellText(0, 0, u"kept"_s);
+    enum class Access { Read, WriteCell, WriteRow };
+    for (Access access : {Access::Read, Access::WriteCell, Access::WriteRow}) {
+        // A row write reaches the column as its last cell; there is no negative one.
+        if (access == Access::WriteRow && column < 0)
+            continue;
+        const std::vector<QStringView> texts(std::size_t(qMax(column + 1, 0)), u"1");
         try {
-            if (writing)
-                grid.setCellText(column, row, u"1"_s);
-            else
+            switch (access) {
+            case Access::Read:
                 grid.cellText(column, row);
+                break;
+            case Access::WriteCell:
+                grid.setCellText(column, row, u"1"_s);
+                break;
+            case Access::WriteRow:
+                grid.setRowTexts(row, texts);
+                break;
+            }
             QFAIL("no error raised");
         } catch (const AppError &error) {
             QCOMPARE(error.userText(), message);
         }
     }
     QCOMPARE(grid.rowCount(), 3);
+    QCOMPARE(grid.cellText(0, 0), u"kept"_s);
+    QCOMPARE(grid.cellText(1, 0), u"30.12.1899"_s);
 }
 
 void GridCellsTest::cellsAreNotEditable()

@@ -28,7 +28,8 @@ void RowStoreTest::writesInAnyOrderKeepEveryCell_data()
 
 void RowStoreTest::writesInAnyOrderKeepEveryCell()
 {
-    // Random rewrites of any cell, longer, shorter or empty, checked against plain lists.
+    // Random rewrites of any cell or of a row's leading cells, longer, shorter or empty,
+    // checked against plain lists. The date column keeps no text, whatever a row brings.
     QFETCH(quint32, seed);
     QFETCH(bool, removeBetween);
     const int columns = 38;
@@ -38,17 +39,33 @@ void RowStoreTest::writesInAnyOrderKeepEveryCell()
     QRandomGenerator random(seed);
     store.appendRows(5, -7);
     expected.assign(5, QStringList(columns, QString()));
+    const auto randomText = [&random] {
+        QString text;
+        const int length = random.bounded(4) == 0 ? 0 : random.bounded(1, 40);
+        for (int i = 0; i < length; ++i)
+            text.append(QChar(char16_t(u'А' + random.bounded(32))));
+        return text;
+    };
     for (int step = 0; step < 4000; ++step) {
         const int row = random.bounded(int(expected.size()));
         const int column = random.bounded(columns);
         if (column == dateColumn)
             continue;
-        QString text;
-        const int length = random.bounded(4) == 0 ? 0 : random.bounded(1, 40);
-        for (int i = 0; i < length; ++i)
-            text.append(QChar(char16_t(u'А' + random.bounded(32))));
-        store.setText(column, row, text);
-        expected[std::size_t(row)][column] = text;
+        if (random.bounded(5) == 0) {
+            // The leading cells of a row at once, also over a row with more cells filled.
+            const int count = random.bounded(columns + 1);
+            QStringList texts;
+            for (int c = 0; c < count; ++c)
+                texts.append(randomText());
+            const std::vector<QStringView> views(texts.begin(), texts.end());
+            store.setRow(row, views);
+            for (int c = 0; c < count; ++c)
+                expected[std::size_t(row)][c] = texts[c];
+        } else {
+            const QString text = randomText();
+            store.setText(column, row, text);
+            expected[std::size_t(row)][column] = text;
+        }
         if (removeBetween && step % 97 == 0) {
             // Removing rows leaves waste behind and eventually compacts the rest.
             const int removed = random.bounded(int(expected.size()));
@@ -63,8 +80,8 @@ void RowStoreTest::writesInAnyOrderKeepEveryCell()
     for (int row = 0; row < int(expected.size()); ++row) {
         QCOMPARE(store.dateValue(row), -7);
         for (int column = 0; column < columns; ++column) {
-            if (column != dateColumn)
-                QCOMPARE(store.text(column, row).toString(), expected[std::size_t(row)][column]);
+            const QString text = column == dateColumn ? QString() : expected[std::size_t(row)][column];
+            QCOMPARE(store.text(column, row).toString(), text);
         }
     }
 }

@@ -109,12 +109,17 @@ QString MeasurementModel::cellText(int column, int row) const
     return m_store.text(column, row).toString();
 }
 
+void MeasurementModel::setDateText(int row, QStringView text)
+{
+    const std::optional<QDateTime> value = regional::toDateTime(text, m_settings);
+    m_store.setDateValue(row, value ? toDateValue(*value) : kZeroDateValue);
+}
+
 void MeasurementModel::setCellText(int column, int row, const QString &text)
 {
     checkCell(column, row);
     if (column == m_definition.dateColumn) {
-        const std::optional<QDateTime> value = regional::toDateTime(text, m_settings);
-        m_store.setDateValue(row, value ? toDateValue(*value) : kZeroDateValue);
+        setDateText(row, text);
     } else {
         m_store.setText(column, row, text);
     }
@@ -127,10 +132,8 @@ void MeasurementModel::setRowTexts(int row, std::span<const QStringView> texts)
     // unless all of it fits.
     checkCell(qMax(int(texts.size()) - 1, 0), row);
     const int dateColumn = m_definition.dateColumn;
-    if (dateColumn < int(texts.size())) {
-        const std::optional<QDateTime> value = regional::toDateTime(texts[dateColumn], m_settings);
-        m_store.setDateValue(row, value ? toDateValue(*value) : kZeroDateValue);
-    }
+    if (dateColumn < int(texts.size()))
+        setDateText(row, texts[dateColumn]);
     m_store.setRow(row, texts);
     cellsChanged(row, row);
 }

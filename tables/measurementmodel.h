@@ -65,6 +65,8 @@ public:
 
 private:
     void checkCell(int column, int row) const;
+    // Text that does not parse is the zero date.
+    void setDateText(int row, QStringView text);
     void rowsChanged();
     void cellsChanged(int firstRow, int lastRow);
     void removeFlagged(const std::vector<bool> &remove);

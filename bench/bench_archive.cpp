@@ -6,7 +6,6 @@
 #include "platform/fakeplatform.h"
 #include "tests/archive/gridhost.h"
 
-#include <QApplication>
 #include <QFile>
 
 #include <benchmark/benchmark.h>
@@ -98,13 +97,3 @@ void BM_LoadArchive(benchmark::State &state)
 
 BENCHMARK(BM_ReadLines)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_LoadArchive)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -169,13 +169,3 @@ BENCHMARK(BM_SortDate)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMil
 BENCHMARK(BM_SortText)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,10 +4,20 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// The grid's error for a cell outside the table.
+AppError outOfBounds(int column, int row)
+{
+    return AppError(u"Cell (%1, %2) out of bounds."_s.arg(column).arg(row));
+}
+
+} // namespace
+
 void RecordingTable::checkBounds(int column, int row) const
 {
     if (column < 0 || column >= m_columns || row < 0 || row >= m_rows.size())
-        throw AppError(u"Cell (%1, %2) out of bounds."_s.arg(column).arg(row));
+        throw outOfBounds(column, row);
 }
 
 QString RecordingTable::cellText(int column, int row) const
@@ -19,7 +29,7 @@ QString RecordingTable::cellText(int column, int row) const
 void RecordingTable::setCellText(int column, int row, const QString &text)
 {
     if (failAt && failAt->first == column && failAt->second == row)
-        throw AppError(u"Cell (%1, %2) out of bounds."_s.arg(column).arg(row));
+        throw outOfBounds(column, row);
     checkBounds(column, row);
     if (updateDepth == 0)
         cellWrittenOutsideBatch = true;
@@ -30,7 +40,7 @@ void RecordingTable::setRowTexts(int row, std::span<const QStringView> texts)
 {
     const int count = int(texts.size());
     if (failAt && failAt->second == row && failAt->first < count)
-        throw AppError(u"Cell (%1, %2) out of bounds."_s.arg(failAt->first).arg(row));
+        throw outOfBounds(failAt->first, row);
     checkBounds(qMax(count - 1, 0), row);
     if (updateDepth == 0)
         cellWrittenOutsideBatch = true;

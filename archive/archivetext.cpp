@@ -2,6 +2,7 @@
 
 #include "platform/ansicodepage.h"
 #include "platform/largememory.h"
+#include "platform/savefile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -225,14 +226,8 @@ bool writeArchiveFile(const ArchiveLines &archive, const QString &fileName,
                       const AnsiCodePage &ansi)
 {
     QSaveFile file(fileName);
-    // Unbuffered, so that a short write (full medium, size limit) shows in write()'s count:
-    // a buffered QSaveFile can lose the failed flush and still commit the truncated file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = encodeArchive(archive, ansi);
-    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return file.write(bytes) == bytes.size() && commitSaveFile(file);
 }

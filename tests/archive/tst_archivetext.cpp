@@ -1,6 +1,9 @@
 #include "archive/archivetext.h"
 #include "archivefixtures.h"
 #include "platform/fakeplatform.h"
+#ifdef Q_OS_UNIX
+#include "tests/support/writefaults.h"
+#endif
 
 #include <QDir>
 #include <QFile>
@@ -8,11 +11,6 @@
 #include <QTest>
 
 #include <memory>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -224,15 +222,12 @@ void TestArchiveText::interruptedWriteKeepsOldFile()
     QVERIFY(fixtures::writeFile(fileName, old));
     const ArchiveLines archive{QStringList(200, u"Основной архив v003"_s), ArchiveEncoding::Utf8};
 
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = writeArchiveFile(archive, fileName, *m_platform.ansi);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    bool written = true;
+    {
+        const FileSizeLimit limit(1024);
+        QVERIFY(limit.isActive());
+        written = writeArchiveFile(archive, fileName, *m_platform.ansi);
+    }
 
     QVERIFY(!written);
     QCOMPARE(fixtures::readFile(fileName), old);

@@ -3,6 +3,7 @@
 #include "archivefixtures.h"
 #include "archivetestdoubles.h"
 #include "platform/fakeplatform.h"
+#include "tests/support/writefaults.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -39,6 +40,8 @@ private slots:
     void saveAsOverwriteQuestion();
     void saveAsFailureKeepsOldFile_data();
     void saveAsFailureKeepsOldFile();
+    void saveAsUnderFileSizeLimit_data();
+    void saveAsUnderFileSizeLimit();
     void saveAsWithNoPage();
     void closeFile();
 
@@ -253,6 +256,50 @@ void TestFileCommands::saveAsFailureKeepsOldFile()
     QCOMPARE(readFile(m_dir->filePath(u"old.csv"_s)), old);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden), entriesBefore);
     QVERIFY(QDir(m_dir->filePath(u"folder.csv"_s)).isEmpty());
+}
+
+void TestFileCommands::saveAsUnderFileSizeLimit_data()
+{
+    // One buffered block, and more than a buffer holds, which goes to the file at once.
+    writefaults::addRows({3, 400}, "records");
+}
+
+// As on a medium that fills up during the save: the command says so, the old file stays
+// whole and nothing else is left in the folder; the file is replaced only when all of it fits.
+void TestFileCommands::saveAsUnderFileSizeLimit()
+{
+    QFETCH(int, size);
+    QFETCH(writefaults::Point, point);
+    QList<QStringList> lines;
+    for (int n = 1; n <= size; ++n)
+        lines.append(basicFixed(n) + readings(n, 15));
+    const QByteArray loaded = utf8WithMark(archiveText(basicHeader(), lines));
+    load(u"loaded.csv"_s, loaded);
+
+    QTemporaryDir scratch;
+    const QString measured = scratch.filePath(u"measured.csv"_s);
+    m_fakes->dialogs.fileAnswers.enqueue(measured);
+    m_commands->saveAs();
+    const QByteArray finished = readFile(measured);
+    QCOMPARE(finished, loaded);
+    m_fakes->dialogs.shown.clear();
+
+    const QByteArray old("the old file, whole");
+    const QString target = write(u"target.csv"_s, old);
+    const QStringList entriesBefore = writefaults::folderEntries(m_dir->path());
+    m_fakes->dialogs.fileAnswers.enqueue(target);
+    m_fakes->dialogs.confirmAnswers.enqueue(true);
+    const qint64 limit = writefaults::limitAt(point, finished.size());
+    QVERIFY(writefaults::runUnderLimit(limit, [this] { m_commands->saveAs(); }));
+
+    QCOMPARE(writefaults::folderEntries(m_dir->path()), entriesBefore);
+    if (limit >= finished.size()) {
+        QVERIFY(m_fakes->dialogs.messages().isEmpty());
+        QCOMPARE(readFile(target), finished);
+    } else {
+        QCOMPARE(m_fakes->dialogs.messages(), QStringList{u"Ошибка сохранения файла!"_s});
+        QCOMPARE(readFile(target), old);
+    }
 }
 
 void TestFileCommands::saveAsWithNoPage()

@@ -153,6 +153,23 @@ void TestFileCommands::saveAsKeepsEncoding_data()
                                << "\xFF\xFE"_qba + utf16(u"Основной x v003\r\n\r\nЖ\r\n"_s, true);
     QTest::newRow("utf-16 be") << "\xFE\xFF"_qba + utf16(u"Основной x v003\r\nЖ"_s, false)
                                << "\xFE\xFF"_qba + utf16(u"Основной x v003\r\nЖ\r\n"_s, false);
+    // Byte for byte: a mark that starts a line is text, and so is a byte the code page
+    // leaves undefined.
+    const QByteArray marksAtLineStarts = "\xEF\xBB\xBF"_qba + u"Основной x v003\r\n"_s.toUtf8()
+            + "\xEF\xBB\xBF"_qba + u"Ж\r\n"_s.toUtf8() + "\xEF\xBB\xBF\xEF\xBB\xBF" "1;2\r\n"_qba;
+    QTest::newRow("utf-8, marks at line starts") << marksAtLineStarts << marksAtLineStarts;
+    const QByteArray feffAtLineStarts =
+            "\xFF\xFE"_qba + utf16(u"Основной x v003\r\n\uFEFFЖ\r\n\uFEFF1;2\r\n"_s, true);
+    QTest::newRow("utf-16 le, U+FEFF at line starts") << feffAtLineStarts << feffAtLineStarts;
+    const QByteArray undefinedBytes = basicHeader1251 + "\r\n\x98\r\n1;\x98;2\r\n"_qba;
+    QTest::newRow("ansi, byte undefined in 1251") << undefinedBytes << undefinedBytes;
+    // An odd last byte is half a character: saved as U+FFFD.
+    QTest::newRow("utf-16 le, odd byte count")
+            << "\xFF\xFE"_qba + utf16(u"Основной x v003\r\nЖ"_s, true) + "A"_qba
+            << "\xFF\xFE"_qba + utf16(u"Основной x v003\r\nЖ\uFFFD\r\n"_s, true);
+    QTest::newRow("utf-16 be, odd byte count")
+            << "\xFE\xFF"_qba + utf16(u"Основной x v003\r\nЖ\r\n"_s, false) + "A"_qba
+            << "\xFE\xFF"_qba + utf16(u"Основной x v003\r\nЖ\r\n\uFFFD\r\n"_s, false);
 }
 
 void TestFileCommands::saveAsKeepsEncoding()

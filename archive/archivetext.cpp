@@ -162,10 +162,17 @@ ArchiveLines decodeArchive(QByteArrayView bytes, const AnsiCodePage &ansi)
     // Every line but a CR-only one ends in an LF: the list is sized once instead of regrowing.
     archive.m_spans.reserve(qsizetype(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     const bool utf8 = archive.m_encoding == ArchiveEncoding::Utf8;
-    QStringDecoder utf8Decoder = markKeepingDecoder(QStringConverter::Utf8);
+    const QByteArrayView utf8Mark = markOf(ArchiveEncoding::Utf8);
+    QStringDecoder markKeepingUtf8 = markKeepingDecoder(QStringConverter::Utf8);
     forEachLine(bytes.data(), bytes.data() + bytes.size(), [&](const char *from, const char *to) {
         const QByteArrayView lineBytes(from, to);
-        const QString line = utf8 ? QString(utf8Decoder.decode(lineBytes)) : ansi.decode(lineBytes);
+        QString line;
+        if (!utf8)
+            line = ansi.decode(lineBytes);
+        else if (lineBytes.startsWith(utf8Mark)) // the faster fromUtf8 would drop the mark
+            line = markKeepingUtf8.decode(lineBytes);
+        else
+            line = QString::fromUtf8(lineBytes);
         archive.m_spans.append(ArchiveLines::Span{archive.m_text.size(), line.size()});
         archive.m_text.append(line);
     });

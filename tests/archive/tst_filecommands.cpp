@@ -301,22 +301,17 @@ void TestFileCommands::saveAsUnderFileSizeLimit()
     QCOMPARE(finished, loaded);
     m_fakes->dialogs.shown.clear();
 
-    const QByteArray old("the old file, whole");
-    const QString target = write(u"target.csv"_s, old);
-    const QStringList entriesBefore = writefaults::folderEntries(m_dir->path());
-    m_fakes->dialogs.fileAnswers.enqueue(target);
+    const writefaults::OldTarget target(u"target.csv"_s);
+    QVERIFY(target.isValid());
+    m_fakes->dialogs.fileAnswers.enqueue(target.path());
     m_fakes->dialogs.confirmAnswers.enqueue(true);
     const qint64 limit = writefaults::limitAt(point, finished.size());
     QVERIFY(writefaults::runUnderLimit(limit, [this] { m_commands->saveAs(); }));
 
-    QCOMPARE(writefaults::folderEntries(m_dir->path()), entriesBefore);
-    if (limit >= finished.size()) {
-        QVERIFY(m_fakes->dialogs.messages().isEmpty());
-        QCOMPARE(readFile(target), finished);
-    } else {
-        QCOMPARE(m_fakes->dialogs.messages(), QStringList{u"Ошибка сохранения файла!"_s});
-        QCOMPARE(readFile(target), old);
-    }
+    QVERIFY(target.isAlone());
+    const bool fits = limit >= finished.size();
+    QCOMPARE(m_fakes->dialogs.messages(), fits ? QStringList() : QStringList{u"Ошибка сохранения файла!"_s});
+    QCOMPARE(target.bytes(), fits ? finished : target.oldBytes());
 }
 
 void TestFileCommands::saveAsWithNoPage()

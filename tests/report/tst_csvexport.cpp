@@ -187,22 +187,15 @@ void TestCsvExport::exportUnderFileSizeLimit()
     QVERIFY(m_platform->dialogs.messages().isEmpty());
     m_platform->dialogs.confirmAnswers.clear(); // no file to replace: the answer was not used
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString target = dir.filePath(u"report.csv"_s);
-    const QByteArray old = "old;content\r\n";
-    QVERIFY(writeFile(target, old));
+    const writefaults::OldTarget target(u"report.csv"_s);
+    QVERIFY(target.isValid());
     const qint64 limit = writefaults::limitAt(point, finished.size());
-    QVERIFY(writefaults::runUnderLimit(limit, [&] { runCsvCommand({basic, individual, 0}, target, true); }));
+    QVERIFY(writefaults::runUnderLimit(limit, [&] { runCsvCommand({basic, individual, 0}, target.path(), true); }));
 
-    QCOMPARE(writefaults::folderEntries(dir.path()), QStringList{u"report.csv"_s});
-    if (limit >= finished.size()) {
-        QVERIFY(m_platform->dialogs.messages().isEmpty());
-        QCOMPARE(readAll(target), finished);
-    } else {
-        QCOMPARE(m_platform->dialogs.messages(), QStringList{u"Ошибка сохранения файла!"_s});
-        QCOMPARE(readAll(target), old);
-    }
+    QVERIFY(target.isAlone());
+    const bool fits = limit >= finished.size();
+    QCOMPARE(m_platform->dialogs.messages(), fits ? QStringList() : QStringList{u"Ошибка сохранения файла!"_s});
+    QCOMPARE(target.bytes(), fits ? finished : target.oldBytes());
 }
 
 void TestCsvExport::individualTableActive_data()

@@ -1,6 +1,7 @@
 #include "tests/support/writefaults.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
 
 #include <algorithm>
@@ -85,6 +86,20 @@ QStringList folderEntries(const QString &folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden
                                           | QDir::System,
                                   QDir::Name);
+}
+
+OldTarget::OldTarget(const QString &name)
+    : m_name(name), m_oldBytes("an older file, to be kept whole")
+{
+    QFile file(path());
+    m_valid = m_folder.isValid() && file.open(QIODevice::WriteOnly)
+        && file.write(m_oldBytes) == m_oldBytes.size();
+}
+
+QByteArray OldTarget::bytes() const
+{
+    QFile file(path());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace writefaults

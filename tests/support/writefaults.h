@@ -3,9 +3,11 @@
 // For the tables that make a writer fail part-way, as a full medium would: a file size
 // limit for the whole process and the points at which the tables set it.
 
+#include <QByteArray>
 #include <QMetaType>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <sys/resource.h>
 
@@ -61,6 +63,29 @@ bool runUnderLimit(qint64 limit, const std::function<void()> &write);
 
 // Every entry of the folder, hidden ones included, sorted by name.
 QStringList folderEntries(const QString &folder);
+
+// The file a write under a limit replaces: alone in a folder of its own, with old content
+// that a failed write must leave as it was.
+class OldTarget
+{
+public:
+    explicit OldTarget(const QString &name);
+
+    // False when the folder or the old file could not be made.
+    bool isValid() const { return m_valid; }
+    QString path() const { return m_folder.filePath(m_name); }
+    QByteArray oldBytes() const { return m_oldBytes; }
+    // What the file holds now.
+    QByteArray bytes() const;
+    // True while the folder holds the file and nothing else: no temporary file is left.
+    bool isAlone() const { return folderEntries(m_folder.path()) == QStringList{m_name}; }
+
+private:
+    QTemporaryDir m_folder;
+    QString m_name;
+    QByteArray m_oldBytes;
+    bool m_valid = false;
+};
 
 } // namespace writefaults
 

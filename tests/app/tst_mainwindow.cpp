@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QHeaderView>
+#include <QScrollBar>
 
 using namespace Qt::StringLiterals;
 
@@ -56,6 +58,28 @@ void answerFiles(FakePlatform &fake, const QStringList &paths)
         fake.dialogs.fileAnswers.enqueue(path);
 }
 
+// Empty when the table's columns fill its width exactly: some are in fill mode, the shown
+// ones add up to the client width, and there is nothing to scroll sideways.
+QString widthFault(const MeasurementGrid &grid)
+{
+    int fillColumns = 0;
+    int shownPx = 0;
+    for (int column = 0; column < grid.columnCount(); ++column) {
+        if (grid.isColumnHidden(column))
+            continue;
+        shownPx += grid.horizontalHeader()->sectionSize(column);
+        fillColumns += grid.isFillMode(column) ? 1 : 0;
+    }
+    const QScrollBar *bar = grid.horizontalScrollBar();
+    if (fillColumns == 0)
+        return u"no fill-mode column"_s;
+    if (shownPx != grid.viewport()->width())
+        return u"columns %1 px in a client %2 px wide"_s.arg(shownPx).arg(grid.viewport()->width());
+    if (bar->maximum() != 0 || bar->isVisible())
+        return u"horizontal scroll range %1"_s.arg(bar->maximum());
+    return QString();
+}
+
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -77,6 +101,8 @@ private slots:
     void alignUsesWindowWidth();
     void reportOfEmptyTablesSaysNoData();
     void saveAsWritesTheLoadedLines();
+    void columnsFillTheWidthWithoutScrolling_data();
+    void columnsFillTheWidthWithoutScrolling();
 };
 
 void TestMainWindow::openBothKindsThenClose()
@@ -262,6 +288,49 @@ void TestMainWindow::saveAsWritesTheLoadedLines()
     QFile saved(target + u".csv"_s);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), QByteArray("\xEF\xBB\xBF" "Индивид. архив v003\r\nшапка\r\n1;2\r\n"));
+}
+
+void TestMainWindow::columnsFillTheWidthWithoutScrolling_data()
+{
+    QTest::addColumn<QString>("archive");
+    QTest::addColumn<int>("page");
+
+    QTest::newRow("basic") << u"archive_basic.csv"_s << 0;
+    QTest::newRow("individual") << u"archive_individual.csv"_s << 1;
+}
+
+void TestMainWindow::columnsFillTheWidthWithoutScrolling()
+{
+    QFETCH(QString, archive);
+    QFETCH(int, page);
+
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    form.resize(1200, 700);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    answerFiles(fake, {exampleArchive(archive)});
+    form.FileOpen1->trigger();
+    MeasurementGrid &grid = page == 0 ? *form.NextGrid62 : *form.NextGrid61;
+    QCOMPARE(form.activePageIndex(), page);
+    QTRY_COMPARE(widthFault(grid), QString());
+
+    QHeaderView *header = grid.horizontalHeader();
+    for (int column : {3, 3, 0}) {
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(grid.sortColumn(), column);
+        QTRY_COMPARE(widthFault(grid), QString());
+    }
+
+    for (int widthPx : {900, 1500}) {
+        form.resize(widthPx, 650);
+        QTRY_COMPARE(widthFault(grid), QString());
+    }
+
+    form.N9->trigger();
+    QTRY_COMPARE(widthFault(grid), QString());
 }
 
 QTEST_MAIN(TestMainWindow)

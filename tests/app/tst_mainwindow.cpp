@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QProgressBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -101,6 +102,8 @@ private slots:
     void alignUsesWindowWidth();
     void reportOfEmptyTablesSaysNoData();
     void saveAsWritesTheLoadedLines();
+    void progressBarRestsAfterEveryLoad_data();
+    void progressBarRestsAfterEveryLoad();
     void columnsFillTheWidthWithoutScrolling_data();
     void columnsFillTheWidthWithoutScrolling();
 };
@@ -288,6 +291,37 @@ void TestMainWindow::saveAsWritesTheLoadedLines()
     QFile saved(target + u".csv"_s);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), QByteArray("\xEF\xBB\xBF" "Индивид. архив v003\r\nшапка\r\n1;2\r\n"));
+}
+
+void TestMainWindow::progressBarRestsAfterEveryLoad_data()
+{
+    QTest::addColumn<QStringList>("files"); // loaded in order
+
+    const QString records = exampleArchive(u"archive_basic.csv"_s);
+    QTest::newRow("records") << QStringList{records};
+    QTest::newRow("header only") << QStringList{u"header.csv"_s};
+    QTest::newRow("header only, then not an archive") << QStringList{u"header.csv"_s, u"notes.csv"_s};
+    QTest::newRow("records, then header only") << QStringList{records, u"header.csv"_s};
+    QTest::newRow("not an archive") << QStringList{u"notes.csv"_s};
+}
+
+void TestMainWindow::progressBarRestsAfterEveryLoad()
+{
+    QFETCH(QStringList, files);
+
+    QTemporaryDir dir;
+    writeFile(dir.filePath(u"header.csv"_s), "\xEF\xBB\xBF" "Основной архив v003\r\nзаголовок\r\n");
+    writeFile(dir.filePath(u"notes.csv"_s), "just some text\r\nsecond line\r\n");
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    for (const QString &file : files) {
+        answerFiles(fake, {QDir(dir.path()).absoluteFilePath(file)});
+        form.FileOpen1->trigger();
+        // Qt animates a bar whose range is empty as busy.
+        QVERIFY2(form.ProgressBar1->maximum() > form.ProgressBar1->minimum(), qPrintable(file));
+        QCOMPARE(form.ProgressBar1->minimum(), 0);
+        QCOMPARE(form.ProgressBar1->value(), 0);
+    }
 }
 
 void TestMainWindow::columnsFillTheWidthWithoutScrolling_data()

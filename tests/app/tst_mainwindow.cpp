@@ -5,6 +5,7 @@
 #include "tables/measurementgrid.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QSignalSpy>
 
 using namespace Qt::StringLiterals;
 
@@ -102,6 +104,10 @@ private slots:
     void alignUsesWindowWidth();
     void reportOfEmptyTablesSaysNoData();
     void saveAsWritesTheLoadedLines();
+    void accessKeysReachEveryMenu_data();
+    void accessKeysReachEveryMenu();
+    void menuEntriesRunTheirCommands_data();
+    void menuEntriesRunTheirCommands();
     void progressBarRestsAfterEveryLoad_data();
     void progressBarRestsAfterEveryLoad();
     void columnsFillTheWidthWithoutScrolling_data();
@@ -291,6 +297,100 @@ void TestMainWindow::saveAsWritesTheLoadedLines()
     QFile saved(target + u".csv"_s);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), QByteArray("\xEF\xBB\xBF" "Индивид. архив v003\r\nшапка\r\n1;2\r\n"));
+}
+
+void TestMainWindow::accessKeysReachEveryMenu_data()
+{
+    QTest::addColumn<QChar>("menuKey"); // pressed with Alt in the window
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QChar>("entryKey"); // then typed in the open menu
+    QTest::addColumn<QString>("entry");
+
+    QTest::newRow("Alt+Ф, т") << QChar(u'ф') << u"N1"_s << QChar(u'т') << u"N8"_s;
+    QTest::newRow("Alt+Ф, о") << QChar(u'ф') << u"N1"_s << QChar(u'о') << u"Open1"_s;
+    QTest::newRow("Alt+Ф, з") << QChar(u'ф') << u"N1"_s << QChar(u'з') << u"Exit1"_s;
+    QTest::newRow("Alt+Ф, ч") << QChar(u'ф') << u"N1"_s << QChar(u'ч') << u"N3"_s;
+    QTest::newRow("Alt+П, у") << QChar(u'п') << u"N5"_s << QChar(u'у') << u"N11"_s;
+    QTest::newRow("Alt+Э, c") << QChar(u'э') << u"N6"_s << QChar(u'c') << u"CSV1"_s;
+    QTest::newRow("Alt+О, с") << QChar(u'о') << u"N7"_s << QChar(u'с') << u"Contents1"_s;
+}
+
+void TestMainWindow::accessKeysReachEveryMenu()
+{
+    QFETCH(QChar, menuKey);
+    QFETCH(QString, menu);
+    QFETCH(QChar, entryKey);
+    QFETCH(QString, entry);
+
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    answerFiles(fake, {exampleArchive(u"archive_basic.csv"_s)});
+    form.FileOpen1->trigger();
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto *menuWidget = form.findChild<QMenu *>(menu);
+    auto *entryAction = form.findChild<QAction *>(entry);
+    QVERIFY(menuWidget);
+    QVERIFY(entryAction);
+    QSignalSpy chosen(entryAction, &QAction::triggered);
+
+    // Keys as the keyboard sends them: the key code is the upper-case letter.
+    const auto type = [](QWidget *widget, QChar letter, Qt::KeyboardModifiers modifiers) {
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(letter.toUpper().unicode()), QString(letter),
+                            modifiers);
+    };
+    type(&form, menuKey, Qt::AltModifier);
+    QTRY_COMPARE(QApplication::activePopupWidget(), menuWidget);
+    type(menuWidget, entryKey, Qt::NoModifier);
+    QCOMPARE(chosen.size(), 1);
+}
+
+void TestMainWindow::menuEntriesRunTheirCommands_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("command");
+
+    QTest::newRow("open") << u"Open1"_s << u"&Открыть файл..."_s << u"FileOpen1"_s;
+    QTest::newRow("save as") << u"SaveAs1"_s << u"&Сохранить как..."_s << u"FileSaveAs1"_s;
+    QTest::newRow("close file") << u"Exit1"_s << u"&Закрыть файл"_s << u"FileClose"_s;
+    QTest::newRow("exit") << u"Close1"_s << u"В&ыйти"_s << u"FileExit1"_s;
+}
+
+void TestMainWindow::menuEntriesRunTheirCommands()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, caption);
+    QFETCH(QString, command);
+
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    answerFiles(fake, {exampleArchive(u"archive_basic.csv"_s)});
+    form.FileOpen1->trigger();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    auto *entryAction = form.findChild<QAction *>(entry);
+    auto *commandAction = form.findChild<QAction *>(command);
+    QVERIFY(entryAction);
+    QVERIFY(commandAction);
+    QVERIFY(entryAction != commandAction);
+    QVERIFY(form.N1->actions().contains(entryAction));
+    QVERIFY(!form.N1->actions().contains(commandAction));
+    QCOMPARE(entryAction->text(), caption);
+
+    // The entry is greyed exactly while its command is disabled.
+    commandAction->setEnabled(false);
+    QVERIFY(!entryAction->isEnabled());
+    commandAction->setEnabled(true);
+    QVERIFY(entryAction->isEnabled());
+
+    QSignalSpy ran(commandAction, &QAction::triggered);
+    form.N1->popup(form.mapToGlobal(QPoint(0, 0)));
+    QVERIFY(QTest::qWaitForWindowExposed(form.N1));
+    QTest::mouseClick(form.N1, Qt::LeftButton, {}, form.N1->actionGeometry(entryAction).center());
+    QCOMPARE(ran.size(), 1);
 }
 
 void TestMainWindow::progressBarRestsAfterEveryLoad_data()

@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/errorsink.h"
 #include "platform/shell.h"
+#include "platform/windowmanager.h"
 #include "report/csvwriter.h"
 #include "report/pdfwriter.h"
 #include "report/progresswindow.h"
@@ -24,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -31,6 +33,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+const QSize kDesignClientSize(821, 475);
 constexpr int kPanel0WidthPx = 300;
 constexpr int kStatusBarHeightPx = 19;
 
@@ -74,7 +77,7 @@ TForm1::TForm1(const Platform &platform)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"ЛИРАС-Д7"_s);
-    resize(821, 475);
+    resize(kDesignClientSize);
     QFont windowFont(u"Tahoma"_s);
     windowFont.setPixelSize(11);
     setFont(windowFont);
@@ -91,6 +94,16 @@ TForm1::TForm1(const Platform &platform)
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::showMaximisedAtStart()
+{
+    if (const QScreen *screen = this->screen()) {
+        QRect normal(QPoint(), kDesignClientSize);
+        normal.moveCenter(screen->availableGeometry().center());
+        setGeometry(normal);
+    }
+    showMaximisedOnScreen(*this);
+}
 
 void TForm1::createMenu()
 {

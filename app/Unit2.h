@@ -32,6 +32,9 @@ public:
     explicit TForm1(const Platform &platform);
     ~TForm1() override;
 
+    // Shows the window maximised; restored, it has its design size, centred on the screen.
+    void showMaximisedAtStart();
+
     void setChartWindow(QDialog *chart) { m_chart = chart; }
     void setAboutWindow(QDialog *about) { m_about = about; }
 

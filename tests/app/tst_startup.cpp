@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -28,6 +29,7 @@ private slots:
     void dataCommandsAfterCreate();
     void progressBarFollowsStatusBar();
     void helpOpensFromCurrentFolder();
+    void restoredWindowHasDesignSizeCentred();
 };
 
 void TestStartup::startFlag_data()
@@ -158,6 +160,28 @@ void TestStartup::helpOpensFromCurrentFolder()
     TForm1 form(fake.platform());
     form.Contents1->trigger();
     QCOMPARE(fake.shell.opened, QStringList{u"лирас.chm"_s});
+}
+
+void TestStartup::restoredWindowHasDesignSizeCentred()
+{
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    form.showMaximisedAtStart();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QRect available = form.screen()->availableGeometry();
+    QVERIFY(form.windowState() & Qt::WindowMaximized);
+    QTRY_COMPARE(form.frameGeometry(), available);
+
+    form.showNormal();
+    QTRY_COMPARE(form.geometry().size(), QSize(821, 475));
+    const QPoint offCentre = form.geometry().center() - available.center();
+    QVERIFY2(std::abs(offCentre.y()) <= 1, qPrintable(QString::number(offCentre.y())));
+    // The test screen (800 px) is narrower than the window: the platform shifts it a little.
+    QVERIFY2(std::abs(offCentre.x()) <= 5, qPrintable(QString::number(offCentre.x())));
+
+    // Maximised again, the window covers the screen once more.
+    form.showMaximized();
+    QTRY_COMPARE(form.frameGeometry(), available);
 }
 
 QTEST_MAIN(TestStartup)

@@ -108,8 +108,13 @@ void ReportController::endBuild(bool complete)
 
 void ReportController::ensurePreview()
 {
-    if (m_preview)
+    if (m_preview) {
+        m_preview->setWindowState(m_preview->windowState() & ~Qt::WindowMinimized);
+        m_preview->show();
+        m_preview->raise();
+        m_preview->activateWindow();
         return;
+    }
     m_preview = new ReportPreview(m_window);
     connect(m_preview, &ReportPreview::pdfRequested, this, &ReportController::pdfRequested);
     connect(m_preview, &ReportPreview::csvRequested, this, &ReportController::csvRequested);
@@ -129,10 +134,12 @@ void ReportController::refreshPreview()
 }
 
 void ReportController::exportReport(const ReportTables &tables, bool showReadings, FileDialog &dialog,
-                                    const ReportWriter &writer, Progress &progress)
+                                    const ReportWriter &writer, Progress &progress, QWidget *owner)
 {
     if (m_exporting)
         return;
+    if (!owner)
+        owner = m_window;
     const QScopedValueRollback<bool> exporting(m_exporting, true);
     // A previewed build still running is completed first: the export is about to prepare the
     // same layout and data source, and its dialog would let the slices run on changed ones.
@@ -153,11 +160,11 @@ void ReportController::exportReport(const ReportTables &tables, bool showReading
         return;
     }
     // The dialog adds its default extension to a bare name, before the existence check.
-    if (!dialog.execute(m_window))
+    if (!dialog.execute(owner))
         return;
     const QString fileName = dialog.fileName();
     if (isExistingFile(fileName)
-        && !m_dialogs.confirm(m_window, u"Файл "_s + fileName + u" существует! Перезаписать?"_s))
+        && !m_dialogs.confirm(owner, u"Файл "_s + fileName + u" существует! Перезаписать?"_s))
         return;
 
     try {
@@ -173,5 +180,5 @@ void ReportController::exportReport(const ReportTables &tables, bool showReading
     }
     endBuild(true);
     if (!writer(fileName, m_prepared, progress))
-        m_dialogs.message(m_window, u"Ошибка сохранения файла!"_s);
+        m_dialogs.message(owner, u"Ошибка сохранения файла!"_s);
 }

@@ -9,6 +9,7 @@
 #include "report/reportpreview.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QMenu>
 #include <QProgressBar>
@@ -64,6 +65,8 @@ private slots:
     void titleOnlyWhenTheActiveTableIsEmpty();
     void buildKeepsItsSnapshotWhileTablesChange();
     void newBuildGoesIntoTheOpenPreview();
+    void secondReportBringsThePreviewBack_data();
+    void secondReportBringsThePreviewBack();
     void previewFreesItselfWhenClosed();
     void closingThePreviewEndsItsBuild();
     void previewExportEntriesEmitSignals();
@@ -242,6 +245,47 @@ void TestReportController::newBuildGoesIntoTheOpenPreview()
     QCOMPARE(texts(m_controller->preparedReport(), u"Memo9"), (QStringList{u"i0c8"_s, u"i1c8"_s, u"i2c8"_s}));
     QCOMPARE(texts(m_controller->preparedReport(), u"Memo41"),
              (QStringList{u"i0c18"_s, u"i1c18"_s, u"i2c18"_s}));
+}
+
+void TestReportController::secondReportBringsThePreviewBack_data()
+{
+    QTest::addColumn<QString>("away"); // where the preview went before the second "Отчет"
+
+    QTest::newRow("minimised") << u"minimised"_s;
+    QTest::newRow("hidden") << u"hidden"_s;
+    QTest::newRow("behind another window") << u"behind"_s;
+}
+
+void TestReportController::secondReportBringsThePreviewBack()
+{
+    QFETCH(QString, away);
+
+    const FakeCellSource basic = basicTable(3);
+    const FakeCellSource individual = individualTable(2);
+    QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
+    m_controller->showReport({basic, individual, 0});
+    QTRY_COMPARE(finished.size(), 1);
+    QPointer<ReportPreview> preview = m_controller->preview();
+    QVERIFY(QTest::qWaitForWindowActive(preview));
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    if (away == u"minimised")
+        preview->showMinimized();
+    else if (away == u"hidden")
+        preview->hide();
+    QTRY_VERIFY(QApplication::activeWindow() != preview);
+
+    m_controller->showReport({basic, individual, 1});
+    QCOMPARE(m_controller->preview(), preview.data());
+    QVERIFY(preview->isVisible());
+    QVERIFY(!(preview->windowState() & Qt::WindowMinimized));
+    QVERIFY(preview->windowState() & Qt::WindowMaximized);
+    QTRY_COMPARE(QApplication::activeWindow(), preview.data());
+    QTRY_COMPARE(finished.size(), 2);
+    QCOMPARE(preview->area()->pageCount(), 1);
 }
 
 void TestReportController::previewFreesItselfWhenClosed()

@@ -115,7 +115,7 @@ void ReportController::ensurePreview()
         m_preview->activateWindow();
         return;
     }
-    m_preview = new ReportPreview(m_window);
+    m_preview = new ReportPreview(m_dialogs, m_window);
     connect(m_preview, &ReportPreview::pdfRequested, this, &ReportController::pdfRequested);
     connect(m_preview, &ReportPreview::csvRequested, this, &ReportController::csvRequested);
     // Closing the window ends its build: nobody looks at it, and the next "Отчет" may start.

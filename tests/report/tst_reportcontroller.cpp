@@ -12,10 +12,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -70,6 +73,8 @@ private slots:
     void previewFreesItselfWhenClosed();
     void closingThePreviewEndsItsBuild();
     void previewExportEntriesEmitSignals();
+    void printOutcomes_data();
+    void printOutcomes();
     void buildErrorIsReported();
 
     void exportFlow_data();
@@ -345,6 +350,51 @@ void TestReportController::previewExportEntriesEmitSignals()
     preview->findChild<QAction *>(u"exportCsvAction"_s)->trigger();
     QCOMPARE(csv.size(), 1);
     QVERIFY(m_platform->dialogs.shown.isEmpty()); // the window itself asks for no file
+}
+
+void TestReportController::printOutcomes_data()
+{
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("output"); // a PDF printer's file, relative to a temporary folder
+    QTest::addColumn<bool>("printed");
+
+    QTest::newRow("printed") << true << u"printed.pdf"_s << true;
+    QTest::newRow("printer cannot start") << true << u"missing/printed.pdf"_s << false;
+    QTest::newRow("cancelled") << false << u"cancelled.pdf"_s << false;
+}
+
+void TestReportController::printOutcomes()
+{
+    QFETCH(bool, accepted);
+    QFETCH(QString, output);
+    QFETCH(bool, printed);
+
+    const FakeCellSource basic = basicTable(3);
+    const FakeCellSource individual(kIndividualColumns);
+    QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
+    m_controller->showReport({basic, individual, 0});
+    QTRY_COMPARE(finished.size(), 1);
+    ReportPreview *preview = m_controller->preview();
+    QVERIFY(QTest::qWaitForWindowExposed(preview));
+
+    const QString file = m_dir.filePath(output);
+    int dialogs = 0;
+    preview->setPrintDialogRunner([&](QPrintDialog &dialog) {
+        ++dialogs;
+        dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+        dialog.printer()->setOutputFileName(file);
+        return accepted ? QDialog::Accepted : QDialog::Rejected;
+    });
+    auto *toolBar = preview->findChild<QToolBar *>();
+    QWidget *button = toolBar->widgetForAction(preview->findChild<QAction *>(u"printAction"_s));
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+
+    QCOMPARE(dialogs, 1);
+    QCOMPARE(QFile::exists(file), printed);
+    const bool failed = accepted && !printed;
+    QCOMPARE(m_platform->dialogs.messages(), failed ? QStringList{u"Ошибка печати!"_s} : QStringList());
+    if (failed)
+        QCOMPARE(m_platform->dialogs.shown.first().parent, preview);
 }
 
 void TestReportController::buildErrorIsReported()

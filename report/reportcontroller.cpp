@@ -118,8 +118,11 @@ void ReportController::ensurePreview()
     m_preview = new ReportPreview(m_dialogs, m_window);
     connect(m_preview, &ReportPreview::pdfRequested, this, &ReportController::pdfRequested);
     connect(m_preview, &ReportPreview::csvRequested, this, &ReportController::csvRequested);
-    // Closing the window ends its build: nobody looks at it, and the next "Отчет" may start.
+    // Closing the window (or the program) ends its build: nobody looks at it, and the next
+    // "Отчет" may start. The window is half destroyed when this comes, no longer a preview:
+    // it is forgotten first, so that ending the build does not call it.
     connect(m_preview, &QObject::destroyed, this, [this] {
+        m_preview.clear();
         if (m_builder && !m_exporting)
             endBuild(false);
     });

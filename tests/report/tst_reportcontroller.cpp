@@ -72,6 +72,7 @@ private slots:
     void secondReportBringsThePreviewBack();
     void previewFreesItselfWhenClosed();
     void closingThePreviewEndsItsBuild();
+    void exitingDuringABuildEndsIt();
     void previewExportEntriesEmitSignals();
     void printOutcomes_data();
     void printOutcomes();
@@ -333,6 +334,26 @@ void TestReportController::closingThePreviewEndsItsBuild()
     QVERIFY(m_controller->preview());
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 20000);
     QCOMPARE(texts(m_controller->preparedReport(), u"Memo1").size(), 3000);
+}
+
+void TestReportController::exitingDuringABuildEndsIt()
+{
+    const FakeCellSource basic = basicTable(3000);
+    const FakeCellSource individual(kIndividualColumns);
+    m_controller->setSliceRecords(50);
+    QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
+    m_controller->showReport({basic, individual, 0});
+    QTRY_VERIFY(m_controller->preparedReport().pages.size() > 1);
+    QPointer<ReportPreview> preview = m_controller->preview();
+    QVERIFY(m_controller->isBuilding());
+
+    // The main window goes, and with it the controller and its preview.
+    m_controller.reset();
+    QVERIFY(!preview);
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(finished.at(0).at(0).toBool(), false);
+    QTest::qWait(20); // no slice is left to run
+    QVERIFY(m_errors.isEmpty());
 }
 
 void TestReportController::previewExportEntriesEmitSignals()

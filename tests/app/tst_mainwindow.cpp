@@ -87,6 +87,16 @@ QString widthFault(const MeasurementGrid &grid)
     return QString();
 }
 
+// Opens the example archive through "&Открыть файл..." and shows the window; true once the
+// window is on screen.
+bool openAndShow(FakePlatform &fake, TForm1 &form, const QString &archive)
+{
+    answerFiles(fake, {exampleArchive(archive)});
+    form.FileOpen1->trigger();
+    form.show();
+    return QTest::qWaitForWindowExposed(&form);
+}
+
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -264,10 +274,7 @@ void TestMainWindow::alignUsesWindowWidth()
 {
     FakePlatform fake;
     TForm1 form(fake.platform());
-    answerFiles(fake, {exampleArchive(u"archive_individual.csv"_s)});
-    form.FileOpen1->trigger();
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(openAndShow(fake, form, u"archive_individual.csv"_s));
     form.resize(1040 - (form.frameGeometry().width() - form.width()), 600);
     QTRY_COMPARE(form.frameGeometry().width(), 1040);
     form.N9->trigger();
@@ -327,10 +334,7 @@ void TestMainWindow::exportDialogsBelongToTheirWindow()
     writeFile(existing, "old");
     FakePlatform fake;
     TForm1 form(fake.platform());
-    answerFiles(fake, {exampleArchive(u"archive_basic.csv"_s)});
-    form.FileOpen1->trigger();
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(openAndShow(fake, form, u"archive_basic.csv"_s));
     form.N3->trigger();
     ReportPreview *preview = form.reports().preview();
     QVERIFY(preview);
@@ -409,9 +413,7 @@ void TestMainWindow::accessKeysReachEveryMenu()
 
     FakePlatform fake;
     TForm1 form(fake.platform());
-    answerFiles(fake, {exampleArchive(u"archive_basic.csv"_s)});
-    form.FileOpen1->trigger();
-    form.show();
+    QVERIFY(openAndShow(fake, form, u"archive_basic.csv"_s));
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     auto *menuWidget = form.findChild<QMenu *>(menu);
@@ -451,10 +453,7 @@ void TestMainWindow::menuEntriesRunTheirCommands()
 
     FakePlatform fake;
     TForm1 form(fake.platform());
-    answerFiles(fake, {exampleArchive(u"archive_basic.csv"_s)});
-    form.FileOpen1->trigger();
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(openAndShow(fake, form, u"archive_basic.csv"_s));
 
     auto *entryAction = form.findChild<QAction *>(entry);
     auto *commandAction = form.findChild<QAction *>(command);

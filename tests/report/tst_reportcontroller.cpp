@@ -67,12 +67,11 @@ private slots:
     void previewWindow();
     void titleOnlyWhenTheActiveTableIsEmpty();
     void buildKeepsItsSnapshotWhileTablesChange();
+    void newBuildGoesIntoTheOpenPreview_data();
     void newBuildGoesIntoTheOpenPreview();
-    void secondReportBringsThePreviewBack_data();
-    void secondReportBringsThePreviewBack();
     void previewFreesItselfWhenClosed();
+    void closingThePreviewEndsItsBuild_data();
     void closingThePreviewEndsItsBuild();
-    void exitingDuringABuildEndsIt();
     void previewExportEntriesEmitSignals();
     void printOutcomes_data();
     void printOutcomes();
@@ -233,8 +232,20 @@ void TestReportController::buildKeepsItsSnapshotWhileTablesChange()
     QCOMPARE(after.at(1), u"changed"_s);
 }
 
+void TestReportController::newBuildGoesIntoTheOpenPreview_data()
+{
+    QTest::addColumn<QString>("away"); // where the preview went before the second "Отчет"
+
+    QTest::newRow("in front") << QString();
+    QTest::newRow("minimised") << u"minimised"_s;
+    QTest::newRow("hidden") << u"hidden"_s;
+    QTest::newRow("behind another window") << u"behind"_s;
+}
+
 void TestReportController::newBuildGoesIntoTheOpenPreview()
 {
+    QFETCH(QString, away);
+
     const FakeCellSource basic = basicTable(40);
     const FakeCellSource individual = individualTable(3);
     QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
@@ -242,56 +253,32 @@ void TestReportController::newBuildGoesIntoTheOpenPreview()
     QTRY_COMPARE(finished.size(), 1);
     QPointer<ReportPreview> first = m_controller->preview();
     QCOMPARE(first->area()->pageCount(), 2);
+    QVERIFY(QTest::qWaitForWindowActive(first));
 
+    QWidget other;
+    if (!away.isEmpty()) {
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        if (away == u"minimised")
+            first->showMinimized();
+        else if (away == u"hidden")
+            first->hide();
+    }
+
+    // The same window shows the new build, in front again.
     m_controller->showReport({basic, individual, 1});
-    QTRY_COMPARE(finished.size(), 2);
     QCOMPARE(m_controller->preview(), first.data());
+    QVERIFY(first->isVisible());
+    QVERIFY(!(first->windowState() & Qt::WindowMinimized));
+    QVERIFY(first->windowState() & Qt::WindowMaximized);
+    QTRY_COMPARE(QApplication::activeWindow(), first.data());
+    QTRY_COMPARE(finished.size(), 2);
     QCOMPARE(first->area()->pageCount(), 1);
     // Individual table: V from column 8, E from column 18.
     QCOMPARE(texts(m_controller->preparedReport(), u"Memo9"), (QStringList{u"i0c8"_s, u"i1c8"_s, u"i2c8"_s}));
     QCOMPARE(texts(m_controller->preparedReport(), u"Memo41"),
              (QStringList{u"i0c18"_s, u"i1c18"_s, u"i2c18"_s}));
-}
-
-void TestReportController::secondReportBringsThePreviewBack_data()
-{
-    QTest::addColumn<QString>("away"); // where the preview went before the second "Отчет"
-
-    QTest::newRow("minimised") << u"minimised"_s;
-    QTest::newRow("hidden") << u"hidden"_s;
-    QTest::newRow("behind another window") << u"behind"_s;
-}
-
-void TestReportController::secondReportBringsThePreviewBack()
-{
-    QFETCH(QString, away);
-
-    const FakeCellSource basic = basicTable(3);
-    const FakeCellSource individual = individualTable(2);
-    QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
-    m_controller->showReport({basic, individual, 0});
-    QTRY_COMPARE(finished.size(), 1);
-    QPointer<ReportPreview> preview = m_controller->preview();
-    QVERIFY(QTest::qWaitForWindowActive(preview));
-
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
-    if (away == u"minimised")
-        preview->showMinimized();
-    else if (away == u"hidden")
-        preview->hide();
-    QTRY_VERIFY(QApplication::activeWindow() != preview);
-
-    m_controller->showReport({basic, individual, 1});
-    QCOMPARE(m_controller->preview(), preview.data());
-    QVERIFY(preview->isVisible());
-    QVERIFY(!(preview->windowState() & Qt::WindowMinimized));
-    QVERIFY(preview->windowState() & Qt::WindowMaximized);
-    QTRY_COMPARE(QApplication::activeWindow(), preview.data());
-    QTRY_COMPARE(finished.size(), 2);
-    QCOMPARE(preview->area()->pageCount(), 1);
 }
 
 void TestReportController::previewFreesItselfWhenClosed()
@@ -314,46 +301,47 @@ void TestReportController::previewFreesItselfWhenClosed()
     QVERIFY(m_controller->preview());
 }
 
-void TestReportController::closingThePreviewEndsItsBuild()
+void TestReportController::closingThePreviewEndsItsBuild_data()
 {
-    const FakeCellSource basic = basicTable(3000);
-    const FakeCellSource individual(kIndividualColumns);
-    m_controller->setSliceRecords(50);
-    QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
-    m_controller->showReport({basic, individual, 0});
-    QVERIFY(m_controller->isBuilding());
-    m_controller->preview()->close();
-    QTRY_VERIFY(!m_controller->preview());
-    QVERIFY(!m_controller->isBuilding());
-    QCOMPARE(finished.size(), 1);
-    QCOMPARE(finished.at(0).at(0).toBool(), false);
-    QVERIFY(m_errors.isEmpty());
+    QTest::addColumn<bool>("programExits"); // the main window goes, with the controller
 
-    // The next command builds again, in a new window.
-    m_controller->showReport({basic, individual, 0});
-    QVERIFY(m_controller->preview());
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 20000);
-    QCOMPARE(texts(m_controller->preparedReport(), u"Memo1").size(), 3000);
+    QTest::newRow("preview closed") << false;
+    QTest::newRow("program exits") << true;
 }
 
-void TestReportController::exitingDuringABuildEndsIt()
+void TestReportController::closingThePreviewEndsItsBuild()
 {
+    QFETCH(bool, programExits);
+
     const FakeCellSource basic = basicTable(3000);
     const FakeCellSource individual(kIndividualColumns);
     m_controller->setSliceRecords(50);
     QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
     m_controller->showReport({basic, individual, 0});
     QTRY_VERIFY(m_controller->preparedReport().pages.size() > 1);
-    QPointer<ReportPreview> preview = m_controller->preview();
     QVERIFY(m_controller->isBuilding());
-
-    // The main window goes, and with it the controller and its preview.
-    m_controller.reset();
-    QVERIFY(!preview);
+    QPointer<ReportPreview> preview = m_controller->preview();
+    if (programExits) {
+        m_controller.reset();
+        QVERIFY(!preview);
+    } else {
+        preview->close();
+        QTRY_VERIFY(!preview);
+        QVERIFY(!m_controller->preview());
+        QVERIFY(!m_controller->isBuilding());
+    }
     QCOMPARE(finished.size(), 1);
     QCOMPARE(finished.at(0).at(0).toBool(), false);
     QTest::qWait(20); // no slice is left to run
     QVERIFY(m_errors.isEmpty());
+    if (programExits)
+        return;
+
+    // The next command builds again, in a new window.
+    m_controller->showReport({basic, individual, 0});
+    QVERIFY(m_controller->preview());
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 20000);
+    QCOMPARE(texts(m_controller->preparedReport(), u"Memo1").size(), 3000);
 }
 
 void TestReportController::previewExportEntriesEmitSignals()

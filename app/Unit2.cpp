@@ -217,8 +217,9 @@ void TForm1::connectCommands()
     onSignal(NextGrid62, &MeasurementGrid::deleteKeyPressed, this, [this] { N11Click(); });
     onSignal(NextGrid62, &MeasurementGrid::tableDoubleClicked, this, [this] { NextGrid62DblClick(); });
     onSignal(NextGrid61, &MeasurementGrid::tableDoubleClicked, this, [this] { NextGrid61DblClick(); });
-    onSignal(m_reports.get(), &ReportController::pdfRequested, this, [this] { PDF1Click(); });
-    onSignal(m_reports.get(), &ReportController::csvRequested, this, [this] { CSV1Click(); });
+    // Started from the preview, an export's dialogs belong to the preview, which stays in front.
+    onSignal(m_reports.get(), &ReportController::pdfRequested, this, [this] { exportPdf(m_reports->preview()); });
+    onSignal(m_reports.get(), &ReportController::csvRequested, this, [this] { exportCsv(m_reports->preview()); });
 }
 
 void TForm1::FormCreate()
@@ -362,20 +363,41 @@ void TForm1::N11Click()
 
 void TForm1::PDF1Click()
 {
-    ProgressWindow progressWindow(u"Экспорт в PDF"_s, this);
-    m_reports->exportReport(reportTables(), false, *SaveDialog1, &writePdf,
-                            progressWindow);
+    exportPdf(this);
 }
 
 void TForm1::CSV1Click()
 {
-    ProgressWindow progressWindow(u"Экспорт в CSV"_s, this);
+    exportCsv(this);
+}
+
+void TForm1::exportPdf(QWidget *owner)
+{
+    runExport(owner, u"Экспорт в PDF"_s, false, *SaveDialog1, &writePdf);
+}
+
+void TForm1::exportCsv(QWidget *owner)
+{
     const AnsiCodePage &ansi = m_platform.ansi;
-    m_reports->exportReport(reportTables(), true, *SaveDialog2,
-                            [&ansi](const QString &fileName, const PreparedReport &report, Progress &progress) {
-                                return writeCsv(fileName, report, ansi, progress);
-                            },
-                            progressWindow);
+    runExport(owner, u"Экспорт в CSV"_s, true, *SaveDialog2,
+              [&ansi](const QString &fileName, const PreparedReport &report, Progress &progress) {
+                  return writeCsv(fileName, report, ansi, progress);
+              });
+}
+
+void TForm1::runExport(QWidget *owner, const QString &title, bool showReadings, FileDialog &dialog,
+                       const ReportWriter &writer)
+{
+    if (!owner)
+        owner = this;
+    {
+        ProgressWindow progressWindow(title, owner);
+        m_reports->exportReport(reportTables(), showReadings, dialog, writer, progressWindow, owner);
+    }
+    // With its dialogs and progress window gone, the window the export was started from is
+    // the one in front, whatever the window manager chose to activate meanwhile.
+    owner->raise();
+    owner->activateWindow();
 }
 
 void TForm1::showChartFor(const MeasurementGrid &grid, int source)

@@ -3,6 +3,7 @@
 #include "archive/archivehost.h"
 #include "archive/archivetext.h"
 #include "platform/platform.h"
+#include "report/reportcontroller.h"
 #include "tables/chartselection.h"
 
 #include <QMainWindow>
@@ -19,9 +20,7 @@ class QMenu;
 class QProgressBar;
 class QStatusBar;
 class QTabWidget;
-class ReportController;
 class StatusBarProgress;
-struct ReportTables;
 
 // The main window: the two measurement tables on their tabs, the menu, the status bar with
 // its progress bar. Handlers gather what the user chose and hand the work to the subsystems.
@@ -115,6 +114,12 @@ private:
     void N11Click();
     void PDF1Click();
     void CSV1Click();
+    // The exports, their dialogs and boxes belonging to owner: this window or the preview
+    // (null: this window).
+    void exportPdf(QWidget *owner);
+    void exportCsv(QWidget *owner);
+    void runExport(QWidget *owner, const QString &title, bool showReadings, FileDialog &dialog,
+                   const ReportWriter &writer);
     void NextGrid62DblClick();
     void NextGrid61DblClick();
     void HelpContents1Execute();

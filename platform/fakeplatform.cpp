@@ -141,9 +141,9 @@ class FakeFileDialog final : public FileDialog
 public:
     explicit FakeFileDialog(FakeDialogs &owner) : m_owner(owner) {}
 
-    bool execute(QWidget *) override
+    bool execute(QWidget *parent) override
     {
-        m_owner.shown.append({FakeDialogs::Shown::Kind::FileDialog, title()});
+        m_owner.shown.append({FakeDialogs::Shown::Kind::FileDialog, title(), parent});
         if (m_owner.fileAnswers.isEmpty())
             return false;
         QString answer = m_owner.fileAnswers.dequeue();
@@ -164,20 +164,20 @@ private:
 
 } // namespace
 
-void FakeDialogs::message(QWidget *, const QString &text)
+void FakeDialogs::message(QWidget *parent, const QString &text)
 {
-    shown.append({Shown::Kind::Message, text});
+    shown.append({Shown::Kind::Message, text, parent});
 }
 
-bool FakeDialogs::confirm(QWidget *, const QString &text)
+bool FakeDialogs::confirm(QWidget *parent, const QString &text)
 {
-    shown.append({Shown::Kind::Confirm, text});
+    shown.append({Shown::Kind::Confirm, text, parent});
     return !confirmAnswers.isEmpty() && confirmAnswers.dequeue();
 }
 
-void FakeDialogs::error(QWidget *, const QString &text)
+void FakeDialogs::error(QWidget *parent, const QString &text)
 {
-    shown.append({Shown::Kind::Error, text});
+    shown.append({Shown::Kind::Error, text, parent});
 }
 
 std::unique_ptr<FileDialog> FakeDialogs::createFileDialog(FileDialog::Kind)

@@ -69,6 +69,7 @@ public:
     {
         enum class Kind { Message, Confirm, Error, FileDialog } kind;
         QString text; // the message, or the file dialog's title
+        const QWidget *parent = nullptr; // the window it was shown over; only to compare
     };
 
     void message(QWidget *parent, const QString &text) override;

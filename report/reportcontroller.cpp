@@ -108,13 +108,21 @@ void ReportController::endBuild(bool complete)
 
 void ReportController::ensurePreview()
 {
-    if (m_preview)
+    if (m_preview) {
+        m_preview->setWindowState(m_preview->windowState() & ~Qt::WindowMinimized);
+        m_preview->show();
+        m_preview->raise();
+        m_preview->activateWindow();
         return;
-    m_preview = new ReportPreview(m_window);
+    }
+    m_preview = new ReportPreview(m_dialogs, m_window);
     connect(m_preview, &ReportPreview::pdfRequested, this, &ReportController::pdfRequested);
     connect(m_preview, &ReportPreview::csvRequested, this, &ReportController::csvRequested);
-    // Closing the window ends its build: nobody looks at it, and the next "Отчет" may start.
+    // Closing the window (or the program) ends its build: nobody looks at it, and the next
+    // "Отчет" may start. The window is half destroyed when this comes, no longer a preview:
+    // it is forgotten first, so that ending the build does not call it.
     connect(m_preview, &QObject::destroyed, this, [this] {
+        m_preview.clear();
         if (m_builder && !m_exporting)
             endBuild(false);
     });
@@ -129,10 +137,12 @@ void ReportController::refreshPreview()
 }
 
 void ReportController::exportReport(const ReportTables &tables, bool showReadings, FileDialog &dialog,
-                                    const ReportWriter &writer, Progress &progress)
+                                    const ReportWriter &writer, Progress &progress, QWidget *owner)
 {
     if (m_exporting)
         return;
+    if (!owner)
+        owner = m_window;
     const QScopedValueRollback<bool> exporting(m_exporting, true);
     // A previewed build still running is completed first: the export is about to prepare the
     // same layout and data source, and its dialog would let the slices run on changed ones.
@@ -153,11 +163,11 @@ void ReportController::exportReport(const ReportTables &tables, bool showReading
         return;
     }
     // The dialog adds its default extension to a bare name, before the existence check.
-    if (!dialog.execute(m_window))
+    if (!dialog.execute(owner))
         return;
     const QString fileName = dialog.fileName();
     if (isExistingFile(fileName)
-        && !m_dialogs.confirm(m_window, u"Файл "_s + fileName + u" существует! Перезаписать?"_s))
+        && !m_dialogs.confirm(owner, u"Файл "_s + fileName + u" существует! Перезаписать?"_s))
         return;
 
     try {
@@ -173,5 +183,5 @@ void ReportController::exportReport(const ReportTables &tables, bool showReading
     }
     endBuild(true);
     if (!writer(fileName, m_prepared, progress))
-        m_dialogs.message(m_window, u"Ошибка сохранения файла!"_s);
+        m_dialogs.message(owner, u"Ошибка сохранения файла!"_s);
 }

@@ -47,16 +47,18 @@ public:
                      QObject *parent = nullptr);
     ~ReportController() override;
 
-    // "Отчет" (N6Click): "Нет данных" when both tables are empty; otherwise opens (or reuses)
-    // the preview and builds into it in slices from the event loop. Ignored while a build runs.
+    // "Отчет" (N6Click): "Нет данных" when both tables are empty; otherwise opens the preview,
+    // or brings the open one to the front (restored if minimised), and builds into it in
+    // slices from the event loop. Ignored while a build runs.
     void showReport(const ReportTables &tables);
 
     // "PDF" / "CSV" (PDF1Click, CSV1Click): prepares (readings shown only for CSV), asks for
     // the file, confirms replacing an existing one, builds synchronously (an open preview shows
     // the build) and writes through the writer; "Ошибка сохранения файла!" when it fails. A
-    // cancelled dialog, a No or a failed build write nothing.
+    // cancelled dialog, a No or a failed build write nothing. The dialog and the boxes belong
+    // to owner, the window the export was started from (null: the main window).
     void exportReport(const ReportTables &tables, bool showReadings, FileDialog &dialog,
-                      const ReportWriter &writer, Progress &progress);
+                      const ReportWriter &writer, Progress &progress, QWidget *owner = nullptr);
 
     ReportLayout &frxReport1() { return m_layout; }
     const UserDataSet &frxUserDataSet1() const { return m_dataSet; }

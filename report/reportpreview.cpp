@@ -1,9 +1,9 @@
 #include "report/reportpreview.h"
 
+#include "platform/dialogs.h"
 #include "platform/errorsink.h"
 #include "report/preparedpage.h"
 #include "report/previewarea.h"
-#include "report/reportprinting.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -13,7 +13,8 @@
 
 using namespace Qt::StringLiterals;
 
-ReportPreview::ReportPreview(QWidget *parent) : QWidget(parent, Qt::Window)
+ReportPreview::ReportPreview(Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_dialogs(dialogs)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(u"ЛИРАС"_s);
@@ -92,6 +93,6 @@ void ReportPreview::showPageCount()
 
 void ReportPreview::print()
 {
-    if (m_report)
-        printWithDialog(this, *m_report);
+    if (m_report && printWithDialog(this, *m_report, m_printDialogRunner) == PrintOutcome::Failed)
+        m_dialogs.message(this, u"Ошибка печати!"_s);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "report/reportprinting.h"
+
 #include <QWidget>
 
+class Dialogs;
 class PreviewArea;
 class QAction;
 class QLabel;
@@ -9,14 +12,14 @@ struct PreparedReport;
 
 // The non-modal preview window "ЛИРАС": a toolbar (print, export menu with PDF and CSV,
 // one-click PDF, close) over the page view. The export entries only emit signals; the owner
-// connects them to the main window's export commands, which ask for the file. The window
-// deletes itself when closed.
+// connects them to the main window's export commands, which ask for the file. A print that
+// fails is reported in a message box. The window deletes itself when closed.
 class ReportPreview : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit ReportPreview(QWidget *parent = nullptr);
+    explicit ReportPreview(Dialogs &dialogs, QWidget *parent = nullptr);
 
     // The report is not owned; it must outlive the window or be replaced first.
     void setReport(const PreparedReport *report);
@@ -26,6 +29,8 @@ public:
     void setBuildFinished();
 
     PreviewArea *area() const { return m_area; }
+    // For tests: plays the user in the print dialog.
+    void setPrintDialogRunner(PrintDialogRunner runner) { m_printDialogRunner = std::move(runner); }
 
 signals:
     void pdfRequested();
@@ -35,6 +40,8 @@ private:
     void print();
     void showPageCount();
 
+    Dialogs &m_dialogs;
+    PrintDialogRunner m_printDialogRunner;
     const PreparedReport *m_report = nullptr;
     PreviewArea *m_area;
     QAction *m_print;

@@ -68,7 +68,7 @@ bool printReport(QPrinter &printer, const PreparedReport &report)
     return painter.end() && ok;
 }
 
-bool printWithDialog(QWidget *parent, const PreparedReport &report)
+PrintOutcome printWithDialog(QWidget *parent, const PreparedReport &report, const PrintDialogRunner &runner)
 {
     QPrinter printer(QPrinter::HighResolution);
     setUpReportPrinter(printer);
@@ -79,7 +79,7 @@ bool printWithDialog(QWidget *parent, const PreparedReport &report)
     QPrintDialog dialog(&printer, parent);
     dialog.setMinMax(1, qMax(1, pageCount));
     dialog.setFromTo(1, qMax(1, pageCount));
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    return printReport(printer, report);
+    if ((runner ? runner(dialog) : dialog.exec()) != QDialog::Accepted)
+        return PrintOutcome::Cancelled;
+    return printReport(printer, report) ? PrintOutcome::Printed : PrintOutcome::Failed;
 }

@@ -2,6 +2,9 @@
 
 #include "report/preparedpage.h"
 
+#include <functional>
+
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -14,6 +17,12 @@ void setUpReportPrinter(QPrinter &printer);
 // False when the printer cannot start or take a page (nothing is thrown).
 bool printReport(QPrinter &printer, const PreparedReport &report);
 
+enum class PrintOutcome { Printed, Cancelled, Failed };
+
+// Runs the prepared print dialog and returns its result code; exec() unless a test plays the
+// user.
+using PrintDialogRunner = std::function<int(QPrintDialog &)>;
+
 // The preview's print button: the print dialog (default printer, all pages, one copy,
-// collated), then printing on OK. True when printed, false when cancelled or failed.
-bool printWithDialog(QWidget *parent, const PreparedReport &report);
+// collated), then printing on OK. Failed when the printer could not start or take a page.
+PrintOutcome printWithDialog(QWidget *parent, const PreparedReport &report, const PrintDialogRunner &runner = {});

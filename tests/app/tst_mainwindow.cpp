@@ -2,6 +2,8 @@
 // scripted platform answering every box and dialog.
 #include "app/Unit2.h"
 #include "platform/fakeplatform.h"
+#include "report/reportcontroller.h"
+#include "report/reportpreview.h"
 #include "tables/measurementgrid.h"
 
 #include <QAction>
@@ -15,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -83,6 +87,16 @@ QString widthFault(const MeasurementGrid &grid)
     return QString();
 }
 
+// Opens the example archive through "&Открыть файл..." and shows the window; true once the
+// window is on screen.
+bool openAndShow(FakePlatform &fake, TForm1 &form, const QString &archive)
+{
+    answerFiles(fake, {exampleArchive(archive)});
+    form.FileOpen1->trigger();
+    form.show();
+    return QTest::qWaitForWindowExposed(&form);
+}
+
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -104,6 +118,8 @@ private slots:
     void alignUsesWindowWidth();
     void reportOfEmptyTablesSaysNoData();
     void saveAsWritesTheLoadedLines();
+    void exportDialogsBelongToTheirWindow_data();
+    void exportDialogsBelongToTheirWindow();
     void accessKeysReachEveryMenu_data();
     void accessKeysReachEveryMenu();
     void menuEntriesRunTheirCommands_data();
@@ -258,10 +274,7 @@ void TestMainWindow::alignUsesWindowWidth()
 {
     FakePlatform fake;
     TForm1 form(fake.platform());
-    answerFiles(fake, {exampleArchive(u"archive_individual.csv"_s)});
-    form.FileOpen1->trigger();
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(openAndShow(fake, form, u"archive_individual.csv"_s));
     form.resize(1040 - (form.frameGeometry().width() - form.width()), 600);
     QTRY_COMPARE(form.frameGeometry().width(), 1040);
     form.N9->trigger();
@@ -299,6 +312,82 @@ void TestMainWindow::saveAsWritesTheLoadedLines()
     QCOMPARE(saved.readAll(), QByteArray("\xEF\xBB\xBF" "Индивид. архив v003\r\nшапка\r\n1;2\r\n"));
 }
 
+void TestMainWindow::exportDialogsBelongToTheirWindow_data()
+{
+    QTest::addColumn<QString>("start"); // what the user clicks
+    QTest::addColumn<bool>("fromPreview");
+
+    QTest::newRow("preview's PDF button") << u"pdfAction"_s << true;
+    QTest::newRow("preview's export menu, PDF") << u"exportPdfAction"_s << true;
+    QTest::newRow("preview's export menu, CSV") << u"exportCsvAction"_s << true;
+    QTest::newRow("main menu, PDF, preview open") << u"PDF1"_s << false;
+    QTest::newRow("main menu, CSV, preview open") << u"CSV1"_s << false;
+}
+
+void TestMainWindow::exportDialogsBelongToTheirWindow()
+{
+    QFETCH(QString, start);
+    QFETCH(bool, fromPreview);
+
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(u"report.out"_s);
+    writeFile(existing, "old");
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    QVERIFY(openAndShow(fake, form, u"archive_basic.csv"_s));
+    form.N3->trigger();
+    ReportPreview *preview = form.reports().preview();
+    QVERIFY(preview);
+    QVERIFY(QTest::qWaitForWindowActive(preview));
+    QTRY_VERIFY(!form.reports().isBuilding());
+    fake.dialogs.shown.clear();
+
+    // Clicks the entry where the user finds it: a toolbar button, an entry of the preview's
+    // export menu, or an entry of the main window's menu.
+    const auto click = [&] {
+        auto *toolBar = preview->findChild<QToolBar *>();
+        if (start == u"pdfAction") {
+            QWidget *button = toolBar->widgetForAction(preview->findChild<QAction *>(start));
+            QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+            return;
+        }
+        QMenu *menu = form.N6;
+        QWidget *opener = nullptr;
+        if (start.startsWith(u"export")) {
+            auto *button = preview->findChild<QToolButton *>(u"exportButton"_s);
+            menu = button->menu();
+            opener = button;
+        }
+        QAction *entry = menu->findChild<QAction *>(start);
+        if (!entry)
+            entry = form.findChild<QAction *>(start);
+        // The menu runs its own event loop once open: the entry is clicked from inside it.
+        QTimer::singleShot(0, menu, [menu, entry] {
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+        });
+        if (opener)
+            QTest::mouseClick(opener, Qt::LeftButton, {}, opener->rect().center());
+        else
+            menu->exec(form.mapToGlobal(QPoint(0, 0)));
+    };
+
+    // Replacing an existing file asks first; a file that cannot be written is reported.
+    fake.dialogs.fileAnswers.enqueue(existing);
+    fake.dialogs.confirmAnswers.enqueue(true);
+    click();
+    fake.dialogs.fileAnswers.enqueue(dir.filePath(u"missing/report.out"_s));
+    click();
+
+    QCOMPARE(fake.dialogs.confirmations().size(), 1);
+    QCOMPARE(fake.dialogs.messages(), QStringList{u"Ошибка сохранения файла!"_s});
+    QWidget *owner = fromPreview ? static_cast<QWidget *>(preview) : &form;
+    QCOMPARE(fake.dialogs.shown.size(), 4);
+    for (const FakeDialogs::Shown &shown : std::as_const(fake.dialogs.shown))
+        QCOMPARE(shown.parent, owner);
+    if (fromPreview)
+        QTRY_COMPARE(QApplication::activeWindow(), preview);
+}
+
 void TestMainWindow::accessKeysReachEveryMenu_data()
 {
     QTest::addColumn<QChar>("menuKey"); // pressed with Alt in the window
@@ -324,9 +413,7 @@ void TestMainWindow::accessKeysReachEveryMenu()
 
     FakePlatform fake;
     TForm1 form(fake.platform());
-    answerFiles(fake, {exampleArchive(u"archive_basic.csv"_s)});
-    form.FileOpen1->trigger();
-    form.show();
+    QVERIFY(openAndShow(fake, form, u"archive_basic.csv"_s));
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     auto *menuWidget = form.findChild<QMenu *>(menu);
@@ -366,10 +453,7 @@ void TestMainWindow::menuEntriesRunTheirCommands()
 
     FakePlatform fake;
     TForm1 form(fake.platform());
-    answerFiles(fake, {exampleArchive(u"archive_basic.csv"_s)});
-    form.FileOpen1->trigger();
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(openAndShow(fake, form, u"archive_basic.csv"_s));
 
     auto *entryAction = form.findChild<QAction *>(entry);
     auto *commandAction = form.findChild<QAction *>(command);

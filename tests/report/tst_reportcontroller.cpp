@@ -9,12 +9,16 @@
 #include "report/reportpreview.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -63,10 +67,14 @@ private slots:
     void previewWindow();
     void titleOnlyWhenTheActiveTableIsEmpty();
     void buildKeepsItsSnapshotWhileTablesChange();
+    void newBuildGoesIntoTheOpenPreview_data();
     void newBuildGoesIntoTheOpenPreview();
     void previewFreesItselfWhenClosed();
+    void closingThePreviewEndsItsBuild_data();
     void closingThePreviewEndsItsBuild();
     void previewExportEntriesEmitSignals();
+    void printOutcomes_data();
+    void printOutcomes();
     void buildErrorIsReported();
 
     void exportFlow_data();
@@ -224,8 +232,20 @@ void TestReportController::buildKeepsItsSnapshotWhileTablesChange()
     QCOMPARE(after.at(1), u"changed"_s);
 }
 
+void TestReportController::newBuildGoesIntoTheOpenPreview_data()
+{
+    QTest::addColumn<QString>("away"); // where the preview went before the second "Отчет"
+
+    QTest::newRow("in front") << QString();
+    QTest::newRow("minimised") << u"minimised"_s;
+    QTest::newRow("hidden") << u"hidden"_s;
+    QTest::newRow("behind another window") << u"behind"_s;
+}
+
 void TestReportController::newBuildGoesIntoTheOpenPreview()
 {
+    QFETCH(QString, away);
+
     const FakeCellSource basic = basicTable(40);
     const FakeCellSource individual = individualTable(3);
     QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
@@ -233,10 +253,27 @@ void TestReportController::newBuildGoesIntoTheOpenPreview()
     QTRY_COMPARE(finished.size(), 1);
     QPointer<ReportPreview> first = m_controller->preview();
     QCOMPARE(first->area()->pageCount(), 2);
+    QVERIFY(QTest::qWaitForWindowActive(first));
 
+    QWidget other;
+    if (!away.isEmpty()) {
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        if (away == u"minimised")
+            first->showMinimized();
+        else if (away == u"hidden")
+            first->hide();
+    }
+
+    // The same window shows the new build, in front again.
     m_controller->showReport({basic, individual, 1});
-    QTRY_COMPARE(finished.size(), 2);
     QCOMPARE(m_controller->preview(), first.data());
+    QVERIFY(first->isVisible());
+    QVERIFY(!(first->windowState() & Qt::WindowMinimized));
+    QVERIFY(first->windowState() & Qt::WindowMaximized);
+    QTRY_COMPARE(QApplication::activeWindow(), first.data());
+    QTRY_COMPARE(finished.size(), 2);
     QCOMPARE(first->area()->pageCount(), 1);
     // Individual table: V from column 8, E from column 18.
     QCOMPARE(texts(m_controller->preparedReport(), u"Memo9"), (QStringList{u"i0c8"_s, u"i1c8"_s, u"i2c8"_s}));
@@ -264,20 +301,41 @@ void TestReportController::previewFreesItselfWhenClosed()
     QVERIFY(m_controller->preview());
 }
 
+void TestReportController::closingThePreviewEndsItsBuild_data()
+{
+    QTest::addColumn<bool>("programExits"); // the main window goes, with the controller
+
+    QTest::newRow("preview closed") << false;
+    QTest::newRow("program exits") << true;
+}
+
 void TestReportController::closingThePreviewEndsItsBuild()
 {
+    QFETCH(bool, programExits);
+
     const FakeCellSource basic = basicTable(3000);
     const FakeCellSource individual(kIndividualColumns);
     m_controller->setSliceRecords(50);
     QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
     m_controller->showReport({basic, individual, 0});
+    QTRY_VERIFY(m_controller->preparedReport().pages.size() > 1);
     QVERIFY(m_controller->isBuilding());
-    m_controller->preview()->close();
-    QTRY_VERIFY(!m_controller->preview());
-    QVERIFY(!m_controller->isBuilding());
+    QPointer<ReportPreview> preview = m_controller->preview();
+    if (programExits) {
+        m_controller.reset();
+        QVERIFY(!preview);
+    } else {
+        preview->close();
+        QTRY_VERIFY(!preview);
+        QVERIFY(!m_controller->preview());
+        QVERIFY(!m_controller->isBuilding());
+    }
     QCOMPARE(finished.size(), 1);
     QCOMPARE(finished.at(0).at(0).toBool(), false);
+    QTest::qWait(20); // no slice is left to run
     QVERIFY(m_errors.isEmpty());
+    if (programExits)
+        return;
 
     // The next command builds again, in a new window.
     m_controller->showReport({basic, individual, 0});
@@ -301,6 +359,51 @@ void TestReportController::previewExportEntriesEmitSignals()
     preview->findChild<QAction *>(u"exportCsvAction"_s)->trigger();
     QCOMPARE(csv.size(), 1);
     QVERIFY(m_platform->dialogs.shown.isEmpty()); // the window itself asks for no file
+}
+
+void TestReportController::printOutcomes_data()
+{
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("output"); // a PDF printer's file, relative to a temporary folder
+    QTest::addColumn<bool>("printed");
+
+    QTest::newRow("printed") << true << u"printed.pdf"_s << true;
+    QTest::newRow("printer cannot start") << true << u"missing/printed.pdf"_s << false;
+    QTest::newRow("cancelled") << false << u"cancelled.pdf"_s << false;
+}
+
+void TestReportController::printOutcomes()
+{
+    QFETCH(bool, accepted);
+    QFETCH(QString, output);
+    QFETCH(bool, printed);
+
+    const FakeCellSource basic = basicTable(3);
+    const FakeCellSource individual(kIndividualColumns);
+    QSignalSpy finished(m_controller.get(), &ReportController::buildFinished);
+    m_controller->showReport({basic, individual, 0});
+    QTRY_COMPARE(finished.size(), 1);
+    ReportPreview *preview = m_controller->preview();
+    QVERIFY(QTest::qWaitForWindowExposed(preview));
+
+    const QString file = m_dir.filePath(output);
+    int dialogs = 0;
+    preview->setPrintDialogRunner([&](QPrintDialog &dialog) {
+        ++dialogs;
+        dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+        dialog.printer()->setOutputFileName(file);
+        return accepted ? QDialog::Accepted : QDialog::Rejected;
+    });
+    auto *toolBar = preview->findChild<QToolBar *>();
+    QWidget *button = toolBar->widgetForAction(preview->findChild<QAction *>(u"printAction"_s));
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+
+    QCOMPARE(dialogs, 1);
+    QCOMPARE(QFile::exists(file), printed);
+    const bool failed = accepted && !printed;
+    QCOMPARE(m_platform->dialogs.messages(), failed ? QStringList{u"Ошибка печати!"_s} : QStringList());
+    if (failed)
+        QCOMPARE(m_platform->dialogs.shown.first().parent, preview);
 }
 
 void TestReportController::buildErrorIsReported()

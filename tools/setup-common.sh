@@ -7,6 +7,7 @@ packages=(
     fonts-liberation2 poppler-utils qpdf fp-utils-3.2.2 libbenchmark-dev
     python3 python3-fonttools imagemagick
     qt6-translations-l10n xdg-utils
+    dpkg-dev desktop-file-utils appstream lintian
 )
 
 install_missing() {

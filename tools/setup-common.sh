@@ -10,9 +10,12 @@ packages=(
     dpkg-dev desktop-file-utils appstream lintian
 )
 
+# install_missing [PACKAGE...]: the packages above unless others are named.
 install_missing() {
+    local wanted=("$@")
+    [ ${#wanted[@]} -eq 0 ] && wanted=("${packages[@]}")
     local missing=()
-    for p in "${packages[@]}"; do
+    for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

@@ -1,5 +1,6 @@
 #include "app/Unit2.h"
 
+#include "app/accesskeys.h"
 #include "app/startflag.h"
 #include "app/statusbarprogress.h"
 #include "archive/drivediscovery.h"
@@ -7,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/errorsink.h"
 #include "platform/shell.h"
+#include "platform/windowmanager.h"
 #include "report/csvwriter.h"
 #include "report/pdfwriter.h"
 #include "report/progresswindow.h"
@@ -20,8 +22,10 @@
 #include <QDialog>
 #include <QEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -29,6 +33,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+const QSize kDesignClientSize(821, 475);
 constexpr int kPanel0WidthPx = 300;
 constexpr int kStatusBarHeightPx = 19;
 
@@ -43,6 +48,18 @@ void onSignal(Sender *sender, Signal signal, QObject *context, Handler handler)
 int pageOf(ArchiveKind kind)
 {
     return kind == ArchiveKind::Basic ? 0 : 1;
+}
+
+// The menu entry of a command: the command's caption and shortcut; choosing it runs the
+// command, and it is greyed while the command is disabled.
+QAction *addEntryFor(QMenu *menu, QAction *command)
+{
+    QAction *entry = menu->addAction(command->text());
+    entry->setShortcut(command->shortcut());
+    entry->setEnabled(command->isEnabled());
+    QObject::connect(entry, &QAction::triggered, command, &QAction::trigger);
+    QObject::connect(command, &QAction::enabledChanged, entry, &QAction::setEnabled);
+    return entry;
 }
 
 QWidget *pageHolding(QWidget *table)
@@ -60,7 +77,7 @@ TForm1::TForm1(const Platform &platform)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"ЛИРАС-Д7"_s);
-    resize(821, 475);
+    resize(kDesignClientSize);
     QFont windowFont(u"Tahoma"_s);
     windowFont.setPixelSize(11);
     setFont(windowFont);
@@ -78,24 +95,37 @@ TForm1::TForm1(const Platform &platform)
 
 TForm1::~TForm1() = default;
 
+void TForm1::showMaximisedAtStart()
+{
+    if (const QScreen *screen = this->screen()) {
+        QRect normal(QPoint(), kDesignClientSize);
+        normal.moveCenter(screen->availableGeometry().center());
+        setGeometry(normal);
+    }
+    showMaximisedOnScreen(*this);
+}
+
 void TForm1::createMenu()
 {
     QMenuBar *MainMenu1 = menuBar();
     MainMenu1->setObjectName(u"MainMenu1"_s);
 
+    // The commands behind menu entries of their own; they are reached through the entries.
+    FileOpen1 = new QAction(u"&Открыть файл..."_s, this);
+    FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    FileSaveAs1 = new QAction(u"Сохранить как..."_s, this);
+    FileClose = new QAction(u"Закрыть файл"_s, this);
+    FileExit1 = new QAction(u"В&ыйти"_s, this);
+
     N1 = MainMenu1->addMenu(u"Файл"_s);
     N8 = N1->addAction(u"Открыть архив на приборе"_s);
-    FileOpen1 = N1->addAction(u"&Открыть файл..."_s);
-    FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    // The data commands disable the entry, not its command.
-    FileSaveAs1 = new QAction(u"Сохранить как..."_s, this);
-    SaveAs1 = N1->addAction(FileSaveAs1->text());
-    connect(SaveAs1, &QAction::triggered, FileSaveAs1, &QAction::trigger);
-    FileClose = N1->addAction(u"Закрыть файл"_s);
+    Open1 = addEntryFor(N1, FileOpen1);
+    SaveAs1 = addEntryFor(N1, FileSaveAs1);
+    Exit1 = addEntryFor(N1, FileClose);
     N1->addSeparator()->setObjectName(u"N2"_s);
     N3 = N1->addAction(u"Отчет"_s);
     N1->addSeparator()->setObjectName(u"N4"_s);
-    FileExit1 = N1->addAction(u"В&ыйти"_s);
+    Close1 = addEntryFor(N1, FileExit1);
 
     N5 = MainMenu1->addMenu(u"Правка"_s);
     N9 = N5->addAction(u"Выровнить ячейки"_s);
@@ -111,13 +141,15 @@ void TForm1::createMenu()
     N12 = N7->addAction(u"О программе"_s);
 
     const std::pair<QObject *, const char16_t *> names[] = {
-        {N1, u"N1"}, {N8, u"N8"}, {FileOpen1, u"Open1"}, {FileSaveAs1, u"FileSaveAs1"},
-        {SaveAs1, u"SaveAs1"}, {FileClose, u"FileClose"}, {N3, u"N3"}, {FileExit1, u"FileExit1"},
-        {N5, u"N5"}, {N9, u"N9"}, {N11, u"N11"}, {N6, u"N6"}, {PDF1, u"PDF1"}, {CSV1, u"CSV1"},
-        {N7, u"N7"}, {Contents1, u"Contents1"}, {N12, u"N12"},
+        {N1, u"N1"}, {N8, u"N8"}, {FileOpen1, u"FileOpen1"}, {Open1, u"Open1"},
+        {FileSaveAs1, u"FileSaveAs1"}, {SaveAs1, u"SaveAs1"}, {FileClose, u"FileClose"}, {Exit1, u"Exit1"},
+        {N3, u"N3"}, {FileExit1, u"FileExit1"}, {Close1, u"Close1"}, {N5, u"N5"}, {N9, u"N9"},
+        {N11, u"N11"}, {N6, u"N6"}, {PDF1, u"PDF1"}, {CSV1, u"CSV1"}, {N7, u"N7"},
+        {Contents1, u"Contents1"}, {N12, u"N12"},
     };
     for (const auto &[object, name] : names)
         object->setObjectName(QString::fromUtf16(name));
+    assignAccessKeys(*MainMenu1);
 }
 
 void TForm1::createPages()

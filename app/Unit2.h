@@ -32,6 +32,9 @@ public:
     explicit TForm1(const Platform &platform);
     ~TForm1() override;
 
+    // Shows the window maximised; restored, it has its design size, centred on the screen.
+    void showMaximisedAtStart();
+
     void setChartWindow(QDialog *chart) { m_chart = chart; }
     void setAboutWindow(QDialog *about) { m_about = about; }
 
@@ -69,14 +72,19 @@ public:
     std::unique_ptr<FileDialog> SaveDialog1;
     std::unique_ptr<FileDialog> SaveDialog2;
 
-    QMenu *N1 = nullptr;
-    QAction *N8 = nullptr;
+    // Commands with menu entries of their own.
     QAction *FileOpen1 = nullptr;
     QAction *FileSaveAs1 = nullptr;
-    QAction *SaveAs1 = nullptr;
     QAction *FileClose = nullptr;
-    QAction *N3 = nullptr;
     QAction *FileExit1 = nullptr;
+
+    QMenu *N1 = nullptr;
+    QAction *N8 = nullptr;
+    QAction *Open1 = nullptr;
+    QAction *SaveAs1 = nullptr;
+    QAction *Exit1 = nullptr;
+    QAction *N3 = nullptr;
+    QAction *Close1 = nullptr;
     QMenu *N5 = nullptr;
     QAction *N9 = nullptr;
     QAction *N11 = nullptr;

@@ -7,8 +7,6 @@
 #include "guide/Unit4.h"
 #include "platform/systemplatform.h"
 
-#include <QScreen>
-
 int main(int argc, char *argv[])
 {
     if (const std::optional<int> exitCode = runCommandLine(argc, argv))
@@ -30,10 +28,7 @@ int main(int argc, char *argv[])
         TForm6 Form6(Form1.StartFlag, &Form4);
         Form6.exec();
     }
-    // Where no window manager maximises it, the window still covers the screen.
-    if (const QScreen *screen = Form1.screen())
-        Form1.setGeometry(screen->availableGeometry());
-    Form1.showMaximized();
+    Form1.showMaximisedAtStart();
     // The guide opened by the splash stays in front of the main window.
     if (Form4.isVisible())
         Form4.raise();

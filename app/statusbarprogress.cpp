@@ -2,9 +2,12 @@
 
 #include <QProgressBar>
 
+#include <algorithm>
+
 void StatusBarProgress::setMaximum(int maximum)
 {
-    m_bar->setMaximum(maximum);
+    // An empty range is Qt's animated busy bar; a load of no records shows an empty bar.
+    m_bar->setMaximum(std::max(maximum, m_bar->minimum() + 1));
     m_drawnPx = -1;
 }
 

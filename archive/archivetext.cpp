@@ -2,6 +2,7 @@
 
 #include "platform/ansicodepage.h"
 #include "platform/largememory.h"
+#include "platform/savefile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -35,19 +36,14 @@ QByteArrayView markOf(ArchiveEncoding encoding)
     return {};
 }
 
-QString decodeText(QByteArrayView bytes, ArchiveEncoding encoding, const AnsiCodePage &ansi)
+// A decoder of a Unicode encoding to which every byte-order mark is text. The file's own
+// mark is dropped before decoding; one that dropped a leading mark at each call would also
+// lose one that starts a line or follows the first. Stateless, so that a sequence cut off at
+// the end of one piece becomes U+FFFD there instead of waiting for the next piece.
+QStringDecoder markKeepingDecoder(QStringConverter::Encoding encoding)
 {
-    switch (encoding) {
-    case ArchiveEncoding::Ansi:
-        return ansi.decode(bytes);
-    case ArchiveEncoding::Utf8:
-        return QString::fromUtf8(bytes);
-    case ArchiveEncoding::Utf16Le:
-        return QStringDecoder(QStringConverter::Utf16LE).decode(bytes);
-    case ArchiveEncoding::Utf16Be:
-        return QStringDecoder(QStringConverter::Utf16BE).decode(bytes);
-    }
-    return {};
+    return QStringDecoder(encoding, QStringConverter::Flag::ConvertInitialBom
+                                            | QStringConverter::Flag::Stateless);
 }
 
 QByteArray encodeText(QStringView text, ArchiveEncoding encoding, const AnsiCodePage &ansi)
@@ -136,7 +132,14 @@ ArchiveLines decodeArchive(QByteArrayView bytes, const AnsiCodePage &ansi)
         || archive.m_encoding == ArchiveEncoding::Utf16Be) {
         // In UTF-16 zero bytes belong to most characters: the NUL is looked for in the text.
         // The decoded text is kept whole; the lines are its pieces between the breaks.
-        archive.m_text = decodeText(bytes, archive.m_encoding, ansi);
+        // An odd last byte is half a character: undecodable, so U+FFFD, not nothing.
+        const bool oddByte = bytes.size() % 2 != 0;
+        archive.m_text = markKeepingDecoder(archive.m_encoding == ArchiveEncoding::Utf16Le
+                                                    ? QStringConverter::Utf16LE
+                                                    : QStringConverter::Utf16BE)
+                                 .decode(bytes.first(bytes.size() - (oddByte ? 1 : 0)));
+        if (oddByte)
+            archive.m_text.append(QChar::ReplacementCharacter);
         const qsizetype nul = archive.m_text.indexOf(QChar(u'\0'));
         if (nul >= 0)
             archive.m_text.truncate(nul);
@@ -158,8 +161,18 @@ ArchiveLines decodeArchive(QByteArrayView bytes, const AnsiCodePage &ansi)
     adviseHugePages(archive.m_text.data(), std::size_t(archive.m_text.capacity()) * sizeof(QChar));
     // Every line but a CR-only one ends in an LF: the list is sized once instead of regrowing.
     archive.m_spans.reserve(qsizetype(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    const bool utf8 = archive.m_encoding == ArchiveEncoding::Utf8;
+    const QByteArrayView utf8Mark = markOf(ArchiveEncoding::Utf8);
+    QStringDecoder markKeepingUtf8 = markKeepingDecoder(QStringConverter::Utf8);
     forEachLine(bytes.data(), bytes.data() + bytes.size(), [&](const char *from, const char *to) {
-        const QString line = decodeText(QByteArrayView(from, to), archive.m_encoding, ansi);
+        const QByteArrayView lineBytes(from, to);
+        QString line;
+        if (!utf8)
+            line = ansi.decode(lineBytes);
+        else if (lineBytes.startsWith(utf8Mark)) // the faster fromUtf8 would drop the mark
+            line = markKeepingUtf8.decode(lineBytes);
+        else
+            line = QString::fromUtf8(lineBytes);
         archive.m_spans.append(ArchiveLines::Span{archive.m_text.size(), line.size()});
         archive.m_text.append(line);
     });
@@ -225,14 +238,8 @@ bool writeArchiveFile(const ArchiveLines &archive, const QString &fileName,
                       const AnsiCodePage &ansi)
 {
     QSaveFile file(fileName);
-    // Unbuffered, so that a short write (full medium, size limit) shows in write()'s count:
-    // a buffered QSaveFile can lose the failed flush and still commit the truncated file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = encodeArchive(archive, ansi);
-    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return file.write(bytes) == bytes.size() && commitSaveFile(file);
 }

@@ -55,7 +55,9 @@ private:
 
 // Decodes a whole file's bytes: the first matching byte-order mark (UTF-8, then UTF-16 LE,
 // then UTF-16 BE) chooses the encoding and is dropped; without one the ANSI code page
-// decodes. A NUL ends the text. Never fails: undecodable bytes become U+FFFD.
+// decodes. Only that first mark is dropped: a later one (right after it, or at the start of
+// a line) is the text's U+FEFF, and a save writes it back. A NUL ends the text. Never fails:
+// undecodable bytes, the odd last byte of UTF-16 among them, become U+FFFD.
 ArchiveLines decodeArchive(QByteArrayView bytes, const AnsiCodePage &ansi);
 
 // Splits text into lines: CR LF, a lone LF and a lone CR each end a line, so LF CR is two

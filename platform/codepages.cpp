@@ -114,6 +114,23 @@ bool among(const QString &language, std::initializer_list<const char16_t *> lang
                        [&language](const char16_t *l) { return language == QStringView(l); });
 }
 
+// Gives every byte the code page leaves undefined a character of its own, so that text read
+// in the code page is written back byte for byte: a byte from 0x80 to 0x9F stands for the
+// control character of the same value, as Windows' own tables have it, and one above (in
+// 874, 1253, 1255, 1257) for the private-use character U+F700 + byte, which no table uses.
+std::optional<std::array<char16_t, 256>>
+withUndefinedBytes(std::optional<std::array<char16_t, 256>> table)
+{
+    if (!table)
+        return table;
+    for (int byte = 0x80; byte < 256; ++byte) {
+        char16_t &character = (*table)[byte];
+        if (character == u'\ufffd')
+            character = char16_t(byte < 0xA0 ? byte : 0xF700 + byte);
+    }
+    return table;
+}
+
 // Last resort when the system has no converter even for 1252: bytes as Latin-1.
 std::array<char16_t, 256> latin1Table()
 {
@@ -177,7 +194,7 @@ std::unique_ptr<AnsiCodePage> makeCodePage(int number)
         auto found = std::find_if(tables.begin(), tables.end(),
                                   [number](const auto &entry) { return entry.first == number; });
         if (found == tables.end()) {
-            tables.emplace_back(number, codepagebackend::byteTable(number));
+            tables.emplace_back(number, withUndefinedBytes(codepagebackend::byteTable(number)));
             found = tables.end() - 1;
         }
         if (!found->second)

@@ -148,7 +148,10 @@ std::optional<std::array<char16_t, 256>> byteTable(int number)
         size_t inLeft = 1;
         char *outPtr = reinterpret_cast<char *>(out);
         size_t outLeft = sizeof out;
+        // 1258 holds back a letter that a following tone mark could combine with: the flush
+        // call after the byte gives it out.
         const bool converted = iconv(cd.get(), &inPtr, &inLeft, &outPtr, &outLeft) != size_t(-1)
+            && iconv(cd.get(), nullptr, nullptr, &outPtr, &outLeft) != size_t(-1)
             && inLeft == 0 && outLeft == sizeof out - 2;
         table[byte] = converted ? out[0] : u'\ufffd';
         cd.reset();

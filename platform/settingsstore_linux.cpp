@@ -1,5 +1,7 @@
 #include "platform/settingsstore_linux.h"
 
+#include "platform/savefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -86,7 +88,7 @@ public:
         if (!out.open(QIODevice::WriteOnly))
             return false;
         const QByteArray bytes = value.toUtf8();
-        if (out.write(bytes) != bytes.size() || !out.commit())
+        if (out.write(bytes) != bytes.size() || !commitSaveFile(out))
             return false;
         const bool replacedOtherType = !existing.filePath().isEmpty()
             && existing.absoluteFilePath() != QFileInfo(target).absoluteFilePath();

@@ -2,6 +2,7 @@
 
 #include "platform/ansicodepage.h"
 #include "platform/progress.h"
+#include "platform/savefile.h"
 #include "report/csvfield.h"
 #include "report/csvpagegrid.h"
 
@@ -57,7 +58,5 @@ bool writeCsv(const QString &fileName, const PreparedReport &report, const AnsiC
             return false; // the unfinished temporary file is discarded with the QSaveFile
         progress.setValue(++pagesDone);
     }
-    // commit() does not report a failure of the final flush it makes (a full disk, a size
-    // limit) and would rename a cut-off file over the old one; flushing first catches it.
-    return file.flush() && file.commit();
+    return commitSaveFile(file);
 }

@@ -86,7 +86,7 @@ void appendUtf16Hex(QByteArray &out, char32_t cp)
     }
 }
 
-QByteArray toUnicodeCMap(const std::array<char32_t, 256> &codePoints)
+QByteArray toUnicodeCMap(const std::array<char32_t, 256> &codePoints, char32_t freeCode)
 {
     QByteArray cmap = QByteArrayLiteral(
         "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
@@ -95,7 +95,7 @@ QByteArray toUnicodeCMap(const std::array<char32_t, 256> &codePoints)
         "1 begincodespacerange\n<00> <FF>\nendcodespacerange\n");
     std::vector<int> used;
     for (int code = 0; code < 256; ++code) {
-        if (codePoints[code] != 0)
+        if (codePoints[code] != freeCode)
             used.push_back(code);
     }
     // A bfchar block holds at most 100 entries.
@@ -172,6 +172,7 @@ int PdfFontSet::openEncoding(ReportFont font)
 {
     const int f = int(font);
     Encoding encoding{font, {}, m_firstEncoding[f] < 0, 0};
+    encoding.codePoints.fill(kFreeCode);
     m_encodings.push_back(encoding);
     const int index = int(m_encodings.size()) - 1;
     if (encoding.first)
@@ -251,12 +252,12 @@ QByteArray PdfFontSet::writeFonts(PdfObjectWriter &writer) const
             descriptor = writer.reserveObject();
 
         const int toUnicode = writer.reserveObject();
-        writer.writeFlateStream(toUnicode, toUnicodeCMap(encoding.codePoints));
+        writer.writeFlateStream(toUnicode, toUnicodeCMap(encoding.codePoints, kFreeCode));
 
         int firstCode = 255;
         int lastCode = 0;
         for (int code = 0; code < 256; ++code) {
-            if (encoding.codePoints[code] != 0) {
+            if (encoding.codePoints[code] != kFreeCode) {
                 firstCode = std::min(firstCode, code);
                 lastCode = std::max(lastCode, code);
             }
@@ -271,9 +272,11 @@ QByteArray PdfFontSet::writeFonts(PdfObjectWriter &writer) const
         dict.append(" /Widths [");
         for (int code = firstCode; code <= lastCode; ++code) {
             const char32_t cp = encoding.codePoints[code];
-            dict.append(QByteArray::number(cp != 0 ? glyphWidth(face, cp) : 0));
-            dict.append(code < lastCode ? " " : "]");
+            if (code > firstCode)
+                dict.append(' ');
+            dict.append(QByteArray::number(cp != kFreeCode ? glyphWidth(face, cp) : 0));
         }
+        dict.append(']');
         dict.append(" /FontDescriptor ");
         appendReference(dict, descriptor);
         dict.append(" /Encoding << /Type /Encoding /BaseEncoding /WinAnsiEncoding /Differences [");
@@ -281,7 +284,7 @@ QByteArray PdfFontSet::writeFonts(PdfObjectWriter &writer) const
         for (int code = 0; code < 256; ++code) {
             const char32_t cp = encoding.codePoints[code];
             // ASCII at its own code is what the base encoding already says.
-            if (cp == 0 || (isAscii(cp) && code == int(cp)))
+            if (cp == kFreeCode || (isAscii(cp) && code == int(cp)))
                 continue;
             if (code != previous + 1) {
                 dict.append(' ');

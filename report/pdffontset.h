@@ -13,10 +13,11 @@ class PdfObjectWriter;
 
 // The report's fonts as simple TrueType fonts referenced by name, not embedded, and the
 // one-byte codes the document's characters get in them. ASCII keeps its own codes; every
-// other character gets a free code on first use, named in the encoding's /Differences and
-// mapped back to Unicode by the /ToUnicode CMap, so any text is shown, searched and
-// extracted as written. When a font's 256 codes run out a further encoding of the same
-// font is opened, so no character is ever dropped.
+// other character, U+0000 and the control characters included, gets a free code on first
+// use, with its width, named in the encoding's /Differences and mapped back to Unicode by
+// the /ToUnicode CMap, so any text is shown, searched and extracted as written (a lone
+// half of a surrogate pair as U+FFFD). When a font's 256 codes run out a further encoding
+// of the same font is opened, so no character is ever dropped.
 class PdfFontSet
 {
 public:
@@ -36,12 +37,15 @@ public:
 private:
     static constexpr int kFontCount = 3;
 
+    // Marks a code no character has: U+0000 is a character like any other and gets a code.
+    static constexpr char32_t kFreeCode = 0xFFFFFFFF;
+
     struct Encoding
     {
         ReportFont font;
-        std::array<char32_t, 256> codePoints{}; // 0 = code free
-        bool first = false;                      // the font's first: holds ASCII
-        int nextFree = 0;                        // index into the encoding's pool
+        std::array<char32_t, 256> codePoints; // kFreeCode where no character has the code
+        bool first = false;                   // the font's first: holds ASCII
+        int nextFree = 0;                     // index into the encoding's pool
     };
 
     // Encoding index + 1 in the bits above 8, the code in the low 8; 0 = not assigned yet.

@@ -1,6 +1,7 @@
 #include "report/pdfwriter.h"
 
 #include "platform/progress.h"
+#include "platform/savefile.h"
 #include "report/pdffontset.h"
 #include "report/pdfobjectwriter.h"
 #include "report/pdfpagecontent.h"
@@ -127,9 +128,6 @@ bool writePdf(const QString &fileName, const PreparedReport &report, Progress &p
     id.addData(QByteArray::number(writer.offset()));
     writer.writeTrailer(doc.catalog, doc.info, id.result());
 
-    if (!writer.ok()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // An unfinished temporary file is discarded with the QSaveFile.
+    return writer.ok() && commitSaveFile(file);
 }

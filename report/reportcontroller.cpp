@@ -5,13 +5,13 @@
 #include "platform/fileexists.h"
 #include "platform/progress.h"
 #include "platform/regionalformat.h"
+#include "platform/windowmanager.h"
 #include "report/reportbuilder.h"
 #include "report/reportpreparation.h"
 #include "report/reportpreview.h"
 #include "tables/cellsource.h"
 
 #include <QScopedValueRollback>
-#include <QScreen>
 
 #include <limits>
 
@@ -119,10 +119,7 @@ void ReportController::ensurePreview()
             endBuild(false);
     });
     m_preview->setReport(&m_prepared);
-    // Without a window manager to maximise it, the window still covers the screen.
-    if (const QScreen *screen = m_preview->screen())
-        m_preview->setGeometry(screen->availableGeometry());
-    m_preview->showMaximized();
+    showMaximisedOnScreen(*m_preview);
 }
 
 void ReportController::refreshPreview()

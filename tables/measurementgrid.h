@@ -72,6 +72,8 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    // The tables have no search: a typed letter or digit leaves the current row where it is.
+    void keyboardSearch(const QString &) override {}
 
 private:
     bool validColumn(int column) const;

@@ -197,12 +197,15 @@ void MeasurementModel::sortRows(int column, Qt::SortOrder order)
         return;
     const std::vector<int> permutation =
         sortOrder(m_store, column, m_definition.columns[column].sort, order, m_settings);
+    // Only the rows move, and the hint says so: the column header then keeps its sections.
+    // Without it the header rebuilds them and ends up longer than its shown columns, which
+    // gives a table whose columns fill its width a horizontal scroll bar.
     if (m_updateDepth == 0)
-        emit layoutAboutToBeChanged();
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     m_store.permute(permutation);
     m_selection.permute(permutation);
     if (m_updateDepth == 0)
-        emit layoutChanged();
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     else
         m_cellsChangedInBatch = true;
 }

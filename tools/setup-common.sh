@@ -3,7 +3,7 @@
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev zlib1g-dev
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libxcb1-dev zlib1g-dev
     fonts-liberation2 poppler-utils qpdf fp-utils-3.2.2 libbenchmark-dev
     python3 python3-fonttools imagemagick
     qt6-translations-l10n xdg-utils

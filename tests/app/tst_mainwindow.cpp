@@ -5,14 +5,19 @@
 #include "tables/measurementgrid.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QProgressBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QSignalSpy>
 
 using namespace Qt::StringLiterals;
 
@@ -56,6 +61,28 @@ void answerFiles(FakePlatform &fake, const QStringList &paths)
         fake.dialogs.fileAnswers.enqueue(path);
 }
 
+// Empty when the table's columns fill its width exactly: some are in fill mode, the shown
+// ones add up to the client width, and there is nothing to scroll sideways.
+QString widthFault(const MeasurementGrid &grid)
+{
+    int fillColumns = 0;
+    int shownPx = 0;
+    for (int column = 0; column < grid.columnCount(); ++column) {
+        if (grid.isColumnHidden(column))
+            continue;
+        shownPx += grid.horizontalHeader()->sectionSize(column);
+        fillColumns += grid.isFillMode(column) ? 1 : 0;
+    }
+    const QScrollBar *bar = grid.horizontalScrollBar();
+    if (fillColumns == 0)
+        return u"no fill-mode column"_s;
+    if (shownPx != grid.viewport()->width())
+        return u"columns %1 px in a client %2 px wide"_s.arg(shownPx).arg(grid.viewport()->width());
+    if (bar->maximum() != 0 || bar->isVisible())
+        return u"horizontal scroll range %1"_s.arg(bar->maximum());
+    return QString();
+}
+
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -77,6 +104,14 @@ private slots:
     void alignUsesWindowWidth();
     void reportOfEmptyTablesSaysNoData();
     void saveAsWritesTheLoadedLines();
+    void accessKeysReachEveryMenu_data();
+    void accessKeysReachEveryMenu();
+    void menuEntriesRunTheirCommands_data();
+    void menuEntriesRunTheirCommands();
+    void progressBarRestsAfterEveryLoad_data();
+    void progressBarRestsAfterEveryLoad();
+    void columnsFillTheWidthWithoutScrolling_data();
+    void columnsFillTheWidthWithoutScrolling();
 };
 
 void TestMainWindow::openBothKindsThenClose()
@@ -262,6 +297,174 @@ void TestMainWindow::saveAsWritesTheLoadedLines()
     QFile saved(target + u".csv"_s);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), QByteArray("\xEF\xBB\xBF" "Индивид. архив v003\r\nшапка\r\n1;2\r\n"));
+}
+
+void TestMainWindow::accessKeysReachEveryMenu_data()
+{
+    QTest::addColumn<QChar>("menuKey"); // pressed with Alt in the window
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QChar>("entryKey"); // then typed in the open menu
+    QTest::addColumn<QString>("entry");
+
+    QTest::newRow("Alt+Ф, т") << QChar(u'ф') << u"N1"_s << QChar(u'т') << u"N8"_s;
+    QTest::newRow("Alt+Ф, о") << QChar(u'ф') << u"N1"_s << QChar(u'о') << u"Open1"_s;
+    QTest::newRow("Alt+Ф, з") << QChar(u'ф') << u"N1"_s << QChar(u'з') << u"Exit1"_s;
+    QTest::newRow("Alt+Ф, ч") << QChar(u'ф') << u"N1"_s << QChar(u'ч') << u"N3"_s;
+    QTest::newRow("Alt+П, у") << QChar(u'п') << u"N5"_s << QChar(u'у') << u"N11"_s;
+    QTest::newRow("Alt+Э, c") << QChar(u'э') << u"N6"_s << QChar(u'c') << u"CSV1"_s;
+    QTest::newRow("Alt+О, с") << QChar(u'о') << u"N7"_s << QChar(u'с') << u"Contents1"_s;
+}
+
+void TestMainWindow::accessKeysReachEveryMenu()
+{
+    QFETCH(QChar, menuKey);
+    QFETCH(QString, menu);
+    QFETCH(QChar, entryKey);
+    QFETCH(QString, entry);
+
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    answerFiles(fake, {exampleArchive(u"archive_basic.csv"_s)});
+    form.FileOpen1->trigger();
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto *menuWidget = form.findChild<QMenu *>(menu);
+    auto *entryAction = form.findChild<QAction *>(entry);
+    QVERIFY(menuWidget);
+    QVERIFY(entryAction);
+    QSignalSpy chosen(entryAction, &QAction::triggered);
+
+    // Keys as the keyboard sends them: the key code is the upper-case letter.
+    const auto type = [](QWidget *widget, QChar letter, Qt::KeyboardModifiers modifiers) {
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(letter.toUpper().unicode()), QString(letter),
+                            modifiers);
+    };
+    type(&form, menuKey, Qt::AltModifier);
+    QTRY_COMPARE(QApplication::activePopupWidget(), menuWidget);
+    type(menuWidget, entryKey, Qt::NoModifier);
+    QCOMPARE(chosen.size(), 1);
+}
+
+void TestMainWindow::menuEntriesRunTheirCommands_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("command");
+
+    QTest::newRow("open") << u"Open1"_s << u"&Открыть файл..."_s << u"FileOpen1"_s;
+    QTest::newRow("save as") << u"SaveAs1"_s << u"&Сохранить как..."_s << u"FileSaveAs1"_s;
+    QTest::newRow("close file") << u"Exit1"_s << u"&Закрыть файл"_s << u"FileClose"_s;
+    QTest::newRow("exit") << u"Close1"_s << u"В&ыйти"_s << u"FileExit1"_s;
+}
+
+void TestMainWindow::menuEntriesRunTheirCommands()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, caption);
+    QFETCH(QString, command);
+
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    answerFiles(fake, {exampleArchive(u"archive_basic.csv"_s)});
+    form.FileOpen1->trigger();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    auto *entryAction = form.findChild<QAction *>(entry);
+    auto *commandAction = form.findChild<QAction *>(command);
+    QVERIFY(entryAction);
+    QVERIFY(commandAction);
+    QVERIFY(entryAction != commandAction);
+    QVERIFY(form.N1->actions().contains(entryAction));
+    QVERIFY(!form.N1->actions().contains(commandAction));
+    QCOMPARE(entryAction->text(), caption);
+
+    // The entry is greyed exactly while its command is disabled.
+    commandAction->setEnabled(false);
+    QVERIFY(!entryAction->isEnabled());
+    commandAction->setEnabled(true);
+    QVERIFY(entryAction->isEnabled());
+
+    QSignalSpy ran(commandAction, &QAction::triggered);
+    form.N1->popup(form.mapToGlobal(QPoint(0, 0)));
+    QVERIFY(QTest::qWaitForWindowExposed(form.N1));
+    QTest::mouseClick(form.N1, Qt::LeftButton, {}, form.N1->actionGeometry(entryAction).center());
+    QCOMPARE(ran.size(), 1);
+}
+
+void TestMainWindow::progressBarRestsAfterEveryLoad_data()
+{
+    QTest::addColumn<QStringList>("files"); // loaded in order
+
+    const QString records = exampleArchive(u"archive_basic.csv"_s);
+    QTest::newRow("records") << QStringList{records};
+    QTest::newRow("header only") << QStringList{u"header.csv"_s};
+    QTest::newRow("header only, then not an archive") << QStringList{u"header.csv"_s, u"notes.csv"_s};
+    QTest::newRow("records, then header only") << QStringList{records, u"header.csv"_s};
+    QTest::newRow("not an archive") << QStringList{u"notes.csv"_s};
+}
+
+void TestMainWindow::progressBarRestsAfterEveryLoad()
+{
+    QFETCH(QStringList, files);
+
+    QTemporaryDir dir;
+    writeFile(dir.filePath(u"header.csv"_s), "\xEF\xBB\xBF" "Основной архив v003\r\nзаголовок\r\n");
+    writeFile(dir.filePath(u"notes.csv"_s), "just some text\r\nsecond line\r\n");
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    for (const QString &file : files) {
+        answerFiles(fake, {QDir(dir.path()).absoluteFilePath(file)});
+        form.FileOpen1->trigger();
+        // Qt animates a bar whose range is empty as busy.
+        QVERIFY2(form.ProgressBar1->maximum() > form.ProgressBar1->minimum(), qPrintable(file));
+        QCOMPARE(form.ProgressBar1->minimum(), 0);
+        QCOMPARE(form.ProgressBar1->value(), 0);
+    }
+}
+
+void TestMainWindow::columnsFillTheWidthWithoutScrolling_data()
+{
+    QTest::addColumn<QString>("archive");
+    QTest::addColumn<int>("page");
+
+    QTest::newRow("basic") << u"archive_basic.csv"_s << 0;
+    QTest::newRow("individual") << u"archive_individual.csv"_s << 1;
+}
+
+void TestMainWindow::columnsFillTheWidthWithoutScrolling()
+{
+    QFETCH(QString, archive);
+    QFETCH(int, page);
+
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    form.resize(1200, 700);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    answerFiles(fake, {exampleArchive(archive)});
+    form.FileOpen1->trigger();
+    MeasurementGrid &grid = page == 0 ? *form.NextGrid62 : *form.NextGrid61;
+    QCOMPARE(form.activePageIndex(), page);
+    QTRY_COMPARE(widthFault(grid), QString());
+
+    QHeaderView *header = grid.horizontalHeader();
+    for (int column : {3, 3, 0}) {
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(grid.sortColumn(), column);
+        QTRY_COMPARE(widthFault(grid), QString());
+    }
+
+    for (int widthPx : {900, 1500}) {
+        form.resize(widthPx, 650);
+        QTRY_COMPARE(widthFault(grid), QString());
+    }
+
+    form.N9->trigger();
+    QTRY_COMPARE(widthFault(grid), QString());
 }
 
 QTEST_MAIN(TestMainWindow)

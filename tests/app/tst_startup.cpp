@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -29,6 +30,7 @@ private slots:
     void progressBarFollowsStatusBar();
     void help_data();
     void help();
+    void restoredWindowHasDesignSizeCentred();
 };
 
 void TestStartup::startFlag_data()
@@ -182,6 +184,28 @@ void TestStartup::help()
     QCOMPARE(fake.shell.opened, opened);
     QCOMPARE(fake.dialogs.messages(), messages);
     QCOMPARE(fake.dialogs.shown.size(), messages.size());
+}
+
+void TestStartup::restoredWindowHasDesignSizeCentred()
+{
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    form.showMaximisedAtStart();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QRect available = form.screen()->availableGeometry();
+    QVERIFY(form.windowState() & Qt::WindowMaximized);
+    QTRY_COMPARE(form.frameGeometry(), available);
+
+    form.showNormal();
+    QTRY_COMPARE(form.geometry().size(), QSize(821, 475));
+    const QPoint offCentre = form.geometry().center() - available.center();
+    QVERIFY2(std::abs(offCentre.y()) <= 1, qPrintable(QString::number(offCentre.y())));
+    // The test screen (800 px) is narrower than the window: the platform shifts it a little.
+    QVERIFY2(std::abs(offCentre.x()) <= 5, qPrintable(QString::number(offCentre.x())));
+
+    // Maximised again, the window covers the screen once more.
+    form.showMaximized();
+    QTRY_COMPARE(form.frameGeometry(), available);
 }
 
 QTEST_MAIN(TestStartup)

@@ -30,6 +30,7 @@ private slots:
     void examplesLoadIntoTheirGrids_data();
     void examplesLoadIntoTheirGrids();
     void examplesSaveBackUnchanged();
+    void unparsableDateIsZeroDate_data();
     void unparsableDateIsZeroDate();
 
 private:
@@ -125,12 +126,24 @@ void TestArchiveGrid::examplesSaveBackUnchanged()
     QCOMPARE(readFile(basic), readFile(examplesRoot() + u"ARCHIVE/archive_basic.csv"_s));
 }
 
+void TestArchiveGrid::unparsableDateIsZeroDate_data()
+{
+    QTest::addColumn<QByteArray>("firstRecord"); // the bytes of its line in UTF-8
+
+    QStringList letters = basicFixed(1);
+    letters[0] = u"abc"_s;
+    QTest::newRow("letters") << letters.join(u';').toUtf8();
+    // Only the file's first mark is dropped: one at the start of a line is text in the date.
+    QTest::newRow("byte-order mark before the date")
+            << QByteArray("\xEF\xBB\xBF") + basicFixed(1).join(u';').toUtf8();
+}
+
 void TestArchiveGrid::unparsableDateIsZeroDate()
 {
-    QStringList record = basicFixed(1);
-    record[0] = u"abc"_s;
+    QFETCH(QByteArray, firstRecord);
     const QString fileName = m_dir.filePath(u"dates.csv"_s);
-    QVERIFY(writeFile(fileName, utf8WithMark(archiveText(basicHeader(), {record, basicFixed(2)}))));
+    QVERIFY(writeFile(fileName, utf8WithMark(archiveText(basicHeader(), {})) + firstRecord + "\r\n"
+                                        + basicFixed(2).join(u';').toUtf8() + "\r\n"));
 
     LoadArchive(fileName, *m_host, m_fakes->platform());
 

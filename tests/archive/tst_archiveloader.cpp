@@ -221,6 +221,13 @@ void TestArchiveLoader::rejectedFiles_data()
             << utf8WithMark(u"Основной архив v002\r\nx\r\n"_s + record) << u"file"_s << notArchive;
     QTest::newRow("utf-8 without mark read as ansi")
             << (basicHeader() + u"\r\nx\r\n"_s + record).toUtf8() << u"file"_s << notArchive;
+    // Only the first mark is dropped: the second one starts the kind word.
+    QTest::newRow("two utf-8 marks")
+            << QByteArray("\xEF\xBB\xBF") + utf8WithMark(basicHeader() + u"\r\nx\r\n"_s + record)
+            << u"file"_s << notArchive;
+    QTest::newRow("utf-16 mark, then U+FEFF")
+            << QByteArray("\xFF\xFE") + utf16(u"\uFEFF"_s + basicHeader() + u"\r\nx\r\n"_s + record, true)
+            << u"file"_s << notArchive;
 }
 
 void TestArchiveLoader::rejectedFiles()

@@ -1,6 +1,9 @@
 #include "archive/archivetext.h"
 #include "archivefixtures.h"
 #include "platform/fakeplatform.h"
+#ifdef Q_OS_UNIX
+#include "tests/support/writefaults.h"
+#endif
 
 #include <QDir>
 #include <QFile>
@@ -8,11 +11,6 @@
 #include <QTest>
 
 #include <memory>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -99,6 +97,33 @@ void TestArchiveText::decode_data()
     QTest::newRow("nul in utf-16 text")
             << QByteArray("\xFF\xFE") + fixtures::utf16(u"ab\r\nc"_s, true) + QByteArray("\0\0d\0", 4)
             << QStringList{u"ab"_s, u"c"_s} << ArchiveEncoding::Utf16Le;
+    // Only the first byte-order mark is dropped; every later one is the text's U+FEFF.
+    QTest::newRow("utf-8 mark twice")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") + (header + u"\r\nЖ"_s).toUtf8()
+            << QStringList{u"\uFEFF"_s + header, u"Ж"_s} << ArchiveEncoding::Utf8;
+    QTest::newRow("utf-8 line starting with a mark")
+            << QByteArray("\xEF\xBB\xBF") + (header + u"\r\n"_s).toUtf8() + QByteArray("\xEF\xBB\xBF;x")
+            << QStringList{header, u"\uFEFF;x"_s} << ArchiveEncoding::Utf8;
+    QTest::newRow("utf-16 le mark then U+FEFF")
+            << QByteArray("\xFF\xFE") + fixtures::utf16(u"\uFEFFab\r\n\uFEFFc"_s, true)
+            << QStringList{u"\uFEFFab"_s, u"\uFEFFc"_s} << ArchiveEncoding::Utf16Le;
+    QTest::newRow("utf-16 be mark then U+FEFF")
+            << QByteArray("\xFE\xFF") + fixtures::utf16(u"\uFEFFab"_s, false)
+            << QStringList{u"\uFEFFab"_s} << ArchiveEncoding::Utf16Be;
+    QTest::newRow("utf-8 mark after an ansi line is ansi text")
+            << QByteArray("a\r\n\xEF\xBB\xBF") << QStringList{u"a"_s, u"п»ї"_s}
+            << ArchiveEncoding::Ansi;
+    // An odd last byte is half a character: it becomes U+FFFD, as any undecodable bytes.
+    QTest::newRow("utf-16 le odd byte count")
+            << QByteArray("\xFF\xFE") + fixtures::utf16(u"ab\r\nc"_s, true) + QByteArray("d")
+            << QStringList{u"ab"_s, u"c\ufffd"_s} << ArchiveEncoding::Utf16Le;
+    QTest::newRow("utf-16 be odd byte count after a break")
+            << QByteArray("\xFE\xFF") + fixtures::utf16(u"ab\r\n"_s, false) + QByteArray("\0", 1)
+            << QStringList{u"ab"_s, u"\ufffd"_s} << ArchiveEncoding::Utf16Be;
+    QTest::newRow("utf-16 mark and one byte")
+            << QByteArray("\xFF\xFE\x41") << QStringList{u"\ufffd"_s} << ArchiveEncoding::Utf16Le;
+    QTest::newRow("ansi undefined byte")
+            << QByteArray("\x98;a\x98") << QStringList{u"\u0098;a\u0098"_s} << ArchiveEncoding::Ansi;
 }
 
 void TestArchiveText::decode()
@@ -121,28 +146,40 @@ void TestArchiveText::decode()
 
 void TestArchiveText::roundTrip_data()
 {
+    QTest::addColumn<QStringList>("lines");
     QTest::addColumn<ArchiveEncoding>("encoding");
     QTest::addColumn<QByteArray>("bytes");
 
     const QStringList lines{u"Основной архив v003"_s, u"Ж;"_s};
-    QTest::newRow("ansi") << ArchiveEncoding::Ansi
+    QTest::newRow("ansi") << lines << ArchiveEncoding::Ansi
                           << basic1251 + QByteArray(" \xE0\xF0\xF5\xE8\xE2 v003\r\n\xC6;\r\n");
-    QTest::newRow("utf-8") << ArchiveEncoding::Utf8
+    QTest::newRow("utf-8") << lines << ArchiveEncoding::Utf8
                            << QByteArray("\xEF\xBB\xBF") + lines.join(u"\r\n"_s).toUtf8()
                                       + QByteArray("\r\n");
-    QTest::newRow("utf-16 le") << ArchiveEncoding::Utf16Le
+    QTest::newRow("utf-16 le") << lines << ArchiveEncoding::Utf16Le
                                << QByteArray("\xFF\xFE")
                                           + fixtures::utf16(lines.join(u"\r\n"_s) + u"\r\n"_s, true);
-    QTest::newRow("utf-16 be") << ArchiveEncoding::Utf16Be
+    QTest::newRow("utf-16 be") << lines << ArchiveEncoding::Utf16Be
                                << QByteArray("\xFE\xFF")
                                           + fixtures::utf16(lines.join(u"\r\n"_s) + u"\r\n"_s, false);
+    // U+FEFF in the text is written as the encoding writes it, after the file's own mark.
+    QTest::newRow("utf-8, U+FEFF first and at a line start")
+            << QStringList{u"\uFEFFa"_s, u"\uFEFF\uFEFF"_s} << ArchiveEncoding::Utf8
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "a\r\n\xEF\xBB\xBF\xEF\xBB\xBF\r\n");
+    QTest::newRow("utf-16 le, U+FEFF first") << QStringList{u"\uFEFFa"_s} << ArchiveEncoding::Utf16Le
+                                             << QByteArray("\xFF\xFE\xFF\xFE" "a\0\r\0\n\0", 10);
+    QTest::newRow("utf-16 be, U+FEFF first") << QStringList{u"\uFEFFa"_s} << ArchiveEncoding::Utf16Be
+                                             << QByteArray("\xFE\xFF\xFE\xFF\0a\0\r\0\n", 10);
+    QTest::newRow("ansi, control characters of undefined bytes")
+            << QStringList{u"\u0098;\u0098"_s} << ArchiveEncoding::Ansi << QByteArray("\x98;\x98\r\n");
 }
 
 void TestArchiveText::roundTrip()
 {
+    QFETCH(QStringList, lines);
     QFETCH(ArchiveEncoding, encoding);
     QFETCH(QByteArray, bytes);
-    const ArchiveLines archive{{u"Основной архив v003"_s, u"Ж;"_s}, encoding};
+    const ArchiveLines archive{lines, encoding};
 
     QTemporaryDir dir;
     const QString fileName = dir.filePath(u"saved.csv"_s);
@@ -224,15 +261,12 @@ void TestArchiveText::interruptedWriteKeepsOldFile()
     QVERIFY(fixtures::writeFile(fileName, old));
     const ArchiveLines archive{QStringList(200, u"Основной архив v003"_s), ArchiveEncoding::Utf8};
 
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = writeArchiveFile(archive, fileName, *m_platform.ansi);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    bool written = true;
+    {
+        const FileSizeLimit limit(1024);
+        QVERIFY(limit.isActive());
+        written = writeArchiveFile(archive, fileName, *m_platform.ansi);
+    }
 
     QVERIFY(!written);
     QCOMPARE(fixtures::readFile(fileName), old);

@@ -3,6 +3,7 @@
 #include "archivefixtures.h"
 #include "archivetestdoubles.h"
 #include "platform/fakeplatform.h"
+#include "tests/support/writefaults.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -39,6 +40,8 @@ private slots:
     void saveAsOverwriteQuestion();
     void saveAsFailureKeepsOldFile_data();
     void saveAsFailureKeepsOldFile();
+    void saveAsUnderFileSizeLimit_data();
+    void saveAsUnderFileSizeLimit();
     void saveAsWithNoPage();
     void closeFile();
 
@@ -150,6 +153,23 @@ void TestFileCommands::saveAsKeepsEncoding_data()
                                << "\xFF\xFE"_qba + utf16(u"Основной x v003\r\n\r\nЖ\r\n"_s, true);
     QTest::newRow("utf-16 be") << "\xFE\xFF"_qba + utf16(u"Основной x v003\r\nЖ"_s, false)
                                << "\xFE\xFF"_qba + utf16(u"Основной x v003\r\nЖ\r\n"_s, false);
+    // Byte for byte: a mark that starts a line is text, and so is a byte the code page
+    // leaves undefined.
+    const QByteArray marksAtLineStarts = "\xEF\xBB\xBF"_qba + u"Основной x v003\r\n"_s.toUtf8()
+            + "\xEF\xBB\xBF"_qba + u"Ж\r\n"_s.toUtf8() + "\xEF\xBB\xBF\xEF\xBB\xBF" "1;2\r\n"_qba;
+    QTest::newRow("utf-8, marks at line starts") << marksAtLineStarts << marksAtLineStarts;
+    const QByteArray feffAtLineStarts =
+            "\xFF\xFE"_qba + utf16(u"Основной x v003\r\n\uFEFFЖ\r\n\uFEFF1;2\r\n"_s, true);
+    QTest::newRow("utf-16 le, U+FEFF at line starts") << feffAtLineStarts << feffAtLineStarts;
+    const QByteArray undefinedBytes = basicHeader1251 + "\r\n\x98\r\n1;\x98;2\r\n"_qba;
+    QTest::newRow("ansi, byte undefined in 1251") << undefinedBytes << undefinedBytes;
+    // An odd last byte is half a character: saved as U+FFFD.
+    QTest::newRow("utf-16 le, odd byte count")
+            << "\xFF\xFE"_qba + utf16(u"Основной x v003\r\nЖ"_s, true) + "A"_qba
+            << "\xFF\xFE"_qba + utf16(u"Основной x v003\r\nЖ\uFFFD\r\n"_s, true);
+    QTest::newRow("utf-16 be, odd byte count")
+            << "\xFE\xFF"_qba + utf16(u"Основной x v003\r\nЖ\r\n"_s, false) + "A"_qba
+            << "\xFE\xFF"_qba + utf16(u"Основной x v003\r\nЖ\r\n\uFFFD\r\n"_s, false);
 }
 
 void TestFileCommands::saveAsKeepsEncoding()
@@ -253,6 +273,45 @@ void TestFileCommands::saveAsFailureKeepsOldFile()
     QCOMPARE(readFile(m_dir->filePath(u"old.csv"_s)), old);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden), entriesBefore);
     QVERIFY(QDir(m_dir->filePath(u"folder.csv"_s)).isEmpty());
+}
+
+void TestFileCommands::saveAsUnderFileSizeLimit_data()
+{
+    // One buffered block, and more than a buffer holds, which goes to the file at once.
+    writefaults::addRows({3, 400}, "records");
+}
+
+// As on a medium that fills up during the save: the command says so, the old file stays
+// whole and nothing else is left in the folder; the file is replaced only when all of it fits.
+void TestFileCommands::saveAsUnderFileSizeLimit()
+{
+    QFETCH(int, size);
+    QFETCH(writefaults::Point, point);
+    QList<QStringList> lines;
+    for (int n = 1; n <= size; ++n)
+        lines.append(basicFixed(n) + readings(n, 15));
+    const QByteArray loaded = utf8WithMark(archiveText(basicHeader(), lines));
+    load(u"loaded.csv"_s, loaded);
+
+    QTemporaryDir scratch;
+    const QString measured = scratch.filePath(u"measured.csv"_s);
+    m_fakes->dialogs.fileAnswers.enqueue(measured);
+    m_commands->saveAs();
+    const QByteArray finished = readFile(measured);
+    QCOMPARE(finished, loaded);
+    m_fakes->dialogs.shown.clear();
+
+    const writefaults::OldTarget target(u"target.csv"_s);
+    QVERIFY(target.isValid());
+    m_fakes->dialogs.fileAnswers.enqueue(target.path());
+    m_fakes->dialogs.confirmAnswers.enqueue(true);
+    const qint64 limit = writefaults::limitAt(point, finished.size());
+    QVERIFY(writefaults::runUnderLimit(limit, [this] { m_commands->saveAs(); }));
+
+    QVERIFY(target.isAlone());
+    const bool fits = limit >= finished.size();
+    QCOMPARE(m_fakes->dialogs.messages(), fits ? QStringList() : QStringList{u"Ошибка сохранения файла!"_s});
+    QCOMPARE(target.bytes(), fits ? finished : target.oldBytes());
 }
 
 void TestFileCommands::saveAsWithNoPage()

@@ -1,4 +1,5 @@
 #include "platform/settingsstore_linux.h"
+#include "tests/support/writefaults.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,6 +45,8 @@ private slots:
     void unsafeNamesStayInsideTheStore_data();
     void unsafeNamesStayInsideTheStore();
     void keyBlockedByFile();
+    void writeUnderFileSizeLimit_data();
+    void writeUnderFileSizeLimit();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -189,6 +192,48 @@ void TestSettingsStore::keyBlockedByFile()
     LinuxSettingsStore store;
     QVERIFY(!store.createKey(kKey));
     QVERIFY(!store.openKey(kKey));
+}
+
+void TestSettingsStore::writeUnderFileSizeLimit_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<writefaults::Point>("point");
+    using writefaults::Point;
+    // The flag the guide writes; a text within one buffered block; one longer than a
+    // buffer holds, which goes to the file at once.
+    for (const Point point : {Point::OneByteShort, Point::Exact})
+        QTest::addRow("flag, %s", writefaults::tagOf(point)) << u"2"_s << point;
+    const QString oneBlock = u"Больше не показывать "_s.repeated(100);
+    const QString longer = u"Больше не показывать "_s.repeated(1000);
+    for (const Point point : writefaults::kAllPoints)
+        QTest::addRow("one block, %s", writefaults::tagOf(point)) << oneBlock << point;
+    for (const Point point : writefaults::kAllPoints)
+        QTest::addRow("longer than a block, %s", writefaults::tagOf(point)) << longer << point;
+}
+
+// As on a medium that fills up while the value is written: the store says so, the old value
+// stays whole and nothing else is left in the key; the value changes only when all of it fits.
+void TestSettingsStore::writeUnderFileSizeLimit()
+{
+    QFETCH(QString, value);
+    QFETCH(writefaults::Point, point);
+    QTemporaryDir scratch;
+    QVERIFY(scratch.isValid());
+    QVERIFY(LinuxSettingsStore(scratch.path()).createKey(kKey)->writeString(u"Start"_s, value));
+    const QByteArray finished = readBytes(scratch.path() + u"/Software/Nordvekt/LIRAS/2.0/Start.sz"_s);
+    QCOMPARE(finished, value.toUtf8());
+
+    LinuxSettingsStore store;
+    auto key = store.createKey(kKey);
+    QVERIFY(key);
+    QVERIFY(key->writeString(u"Start"_s, u"1"_s));
+    const qint64 limit = writefaults::limitAt(point, finished.size());
+    bool written = false;
+    QVERIFY(writefaults::runUnderLimit(limit, [&] { written = key->writeString(u"Start"_s, value); }));
+
+    QCOMPARE(writefaults::folderEntries(keyFolder()), QStringList{u"Start.sz"_s});
+    QCOMPARE(written, limit >= finished.size());
+    QCOMPARE(readBytes(keyFolder() + u"/Start.sz"_s), written ? finished : QByteArray("1"));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

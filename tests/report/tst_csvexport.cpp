@@ -5,6 +5,7 @@
 #include "report/csvwriter.h"
 #include "report/reportcontroller.h"
 #include "report/reportpreview.h"
+#include "tests/support/writefaults.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -36,6 +37,8 @@ private slots:
     void exportPaths_data();
     void exportPaths();
     void failedWriteIsReported();
+    void exportUnderFileSizeLimit_data();
+    void exportUnderFileSizeLimit();
     void individualTableActive_data();
     void individualTableActive();
 
@@ -155,6 +158,44 @@ void TestCsvExport::failedWriteIsReported()
     QCOMPARE(m_platform->dialogs.messages(), QStringList{u"Ошибка сохранения файла!"_s});
     QCOMPARE(readAll(plain), QByteArray("a file, not a folder"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"plain"_s});
+}
+
+void TestCsvExport::exportUnderFileSizeLimit_data()
+{
+    // The worked example's rows within one buffered block, and nine pages of many blocks.
+    writefaults::addRows({2, 300}, "rows");
+}
+
+// As on a medium that fills up during the export: the command says so, the old file stays
+// whole and nothing else is left in the folder; the file is replaced only when all of it fits.
+void TestCsvExport::exportUnderFileSizeLimit()
+{
+    QFETCH(int, size);
+    QFETCH(writefaults::Point, point);
+    std::vector<Fields> fields;
+    for (int r = 0; r < size; ++r)
+        fields.push_back(r % 2 == 0 ? row1() : row2());
+    const FakeCellSource basic = table(fields, Table::Basic);
+    const FakeCellSource individual(kIndividualColumns);
+
+    QTemporaryDir scratch;
+    QVERIFY(scratch.isValid());
+    const QString measured = scratch.filePath(u"measured.csv"_s);
+    runCsvCommand({basic, individual, 0}, measured, false);
+    const QByteArray finished = readAll(measured);
+    QVERIFY(!finished.isEmpty());
+    QVERIFY(m_platform->dialogs.messages().isEmpty());
+    m_platform->dialogs.confirmAnswers.clear(); // no file to replace: the answer was not used
+
+    const writefaults::OldTarget target(u"report.csv"_s);
+    QVERIFY(target.isValid());
+    const qint64 limit = writefaults::limitAt(point, finished.size());
+    QVERIFY(writefaults::runUnderLimit(limit, [&] { runCsvCommand({basic, individual, 0}, target.path(), true); }));
+
+    QVERIFY(target.isAlone());
+    const bool fits = limit >= finished.size();
+    QCOMPARE(m_platform->dialogs.messages(), fits ? QStringList() : QStringList{u"Ошибка сохранения файла!"_s});
+    QCOMPARE(target.bytes(), fits ? finished : target.oldBytes());
 }
 
 void TestCsvExport::individualTableActive_data()

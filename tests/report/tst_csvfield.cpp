@@ -82,6 +82,14 @@ void TestCsvField::fieldOfABox_data()
         << QByteArray("\xd2\xff\xe6\xe5\xeb\xfb\xe9\xe1\xe5\xf2\xee\xed;");
     QTest::newRow("character outside the code page")
         << u"5 Ω"_s << false << material << QByteArray("5 ?;");
+    // U+0098 is what byte 0x98, undefined in 1251, reads as: the byte again, and no byte
+    // below 32 to remove or quote for.
+    QTest::newRow("control character of an undefined byte")
+        << u"a\u0098b"_s << false << material << QByteArray("a\x98" "b;");
+    QTest::newRow("control character outside the code page")
+        << u"a\u0081b"_s << false << material << QByteArray("a?b;");
+    QTest::newRow("control character below 32 removed")
+        << u"a\u0001\u001Fb"_s << false << material << QByteArray("ab;");
     QTest::newRow("empty value") << QString() << false << material << QByteArray(";");
     QTest::newRow("empty stored line becomes a space") << u"1\n\n2"_s << false << material << QByteArray("1 2;");
     QTest::newRow("readings wrap without loss, quoted")

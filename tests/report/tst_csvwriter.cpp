@@ -9,15 +9,13 @@
 #include "report/reportrows.h"
 #include "report/userdataset.h"
 #include "report/valueresolver.h"
+#include "tests/support/writefaults.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <memory>
 #include <vector>
 
@@ -193,30 +191,6 @@ public:
     std::vector<int> values;
 };
 
-// Files may grow no further than this while alive; SIGXFSZ is ignored so a write past the
-// limit fails instead of ending the test.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-
 } // namespace
 
 Q_DECLARE_METATYPE(Source)
@@ -390,6 +364,7 @@ void TestCsvWriter::keepsTheOldFileWhenWritingFails()
     bool written = true;
     {
         const FileSizeLimit limit(100);
+        QVERIFY(limit.isActive());
         written = writeCsv(fileName, build.report(), *m_ansi, progress);
     }
     QVERIFY(!written);

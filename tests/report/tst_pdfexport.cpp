@@ -6,9 +6,11 @@
 #include "report/pdfwriter.h"
 #include "report/reportcontroller.h"
 #include "report/reportpreview.h"
+#include "tests/support/writefaults.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -68,6 +70,8 @@ private slots:
     void commandPaths();
     void printsTheActiveTable_data();
     void printsTheActiveTable();
+    void exportUnderFileSizeLimit_data();
+    void exportUnderFileSizeLimit();
 
 private:
     void runPdfCommand(const ReportTables &tables, const QString &answer, bool replace);
@@ -217,6 +221,49 @@ void TestPdfExport::printsTheActiveTable()
         QVERIFY2(words.contains(word), qPrintable(word));
     for (const QString &word : absent)
         QVERIFY2(!words.contains(word), qPrintable(word));
+}
+
+void TestPdfExport::exportUnderFileSizeLimit_data()
+{
+    // One page within one buffered block, and ten pages of many blocks.
+    writefaults::addRows({3, 320}, "rows");
+}
+
+// As on a medium that fills up during the export: the command says so, the old file stays
+// whole and nothing else is left in the folder; the file is replaced only when all of it fits.
+void TestPdfExport::exportUnderFileSizeLimit()
+{
+    PDF_REQUIRE_TOOL("qpdf");
+    QFETCH(int, size);
+    QFETCH(writefaults::Point, point);
+    const FakeCellSource basic = basicTable(size);
+    const FakeCellSource individual(kIndividualColumns);
+
+    // The same export without a limit gives the size: only the file's name, in its
+    // identifier's hash, and the time of day differ between the two, never the length.
+    QTemporaryDir scratch;
+    QVERIFY(scratch.isValid());
+    const QString measured = scratch.filePath(u"measured.pdf"_s);
+    runPdfCommand({basic, individual, 0}, measured, false);
+    const qint64 finishedSize = QFileInfo(measured).size();
+    QCOMPARE(runTool(u"qpdf"_s, {u"--check"_s, measured}).exitCode, 0);
+    QVERIFY(m_platform->dialogs.messages().isEmpty());
+    m_platform->dialogs.confirmAnswers.clear(); // no file to replace: the answer was not used
+
+    const writefaults::OldTarget target(u"report.pdf"_s);
+    QVERIFY(target.isValid());
+    const qint64 limit = writefaults::limitAt(point, finishedSize);
+    QVERIFY(writefaults::runUnderLimit(limit, [&] { runPdfCommand({basic, individual, 0}, target.path(), true); }));
+
+    QVERIFY(target.isAlone());
+    const bool fits = limit >= finishedSize;
+    QCOMPARE(m_platform->dialogs.messages(), fits ? QStringList() : QStringList{u"Ошибка сохранения файла!"_s});
+    if (fits) {
+        QCOMPARE(QFileInfo(target.path()).size(), finishedSize);
+        QCOMPARE(runTool(u"qpdf"_s, {u"--check"_s, target.path()}).exitCode, 0);
+    } else {
+        QCOMPARE(target.bytes(), target.oldBytes());
+    }
 }
 
 QTEST_MAIN(TestPdfExport)

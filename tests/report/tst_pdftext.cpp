@@ -53,6 +53,8 @@ private slots:
     void valuesExtractedExactly_data();
     void valuesExtractedExactly();
     void moreDistinctCharactersThanOneEncodingHolds();
+    void anyTextGivesAValidFile_data();
+    void anyTextGivesAValidFile();
 
 private:
     QString write(const PreparedReport &report, const QString &name);
@@ -202,6 +204,85 @@ void TestPdfText::moreDistinctCharactersThanOneEncodingHolds()
     // The regular face needed further encodings of the same font.
     const QString fonts = toolText(u"pdffonts"_s, {fileName});
     QVERIFY2(fonts.count(u"\nArial "_s) >= 3, qPrintable(fonts));
+}
+
+void TestPdfText::anyTextGivesAValidFile_data()
+{
+    // One value per row of the wide column.
+    QTest::addColumn<QStringList>("values");
+
+    QString controls;
+    for (char16_t c = 0; c < 0x20; ++c) {
+        if (c != u'\n') // a stored line break, not a character of the line
+            controls += QChar(c);
+    }
+    QStringList c1Controls;
+    for (char16_t c = 0x7F; c < 0xA0; c += 4)
+        c1Controls << QString(QChar(c)) + QChar(c + 1) + QChar(c + 2) + QChar(c + 3);
+    // The regular face's first encoding has 160 codes beside ASCII: the character after
+    // them opens a further encoding of its own.
+    QStringList fullThenNul;
+    for (char16_t c = 0x4E00; c < 0x4E00 + 160; c += 4)
+        fullThenNul << QString(QChar(c)) + QChar(c + 1) + QChar(c + 2) + QChar(c + 3);
+    fullThenNul << QString(QChar(0));
+    QStringList nulAmongMany;
+    for (char16_t c = 0x4E00; c < 0x4E00 + 300; c += 3)
+        nulAmongMany << QString(QChar(0)) + QChar(c) + QChar(c + 1) + QChar(c + 2);
+
+    QTest::newRow("NUL alone") << QStringList{QString(QChar(0))};
+    QTest::newRow("NUL within text") << QStringList{u"a"_s + QChar(0) + u"б"_s};
+    QTest::newRow("NUL first in a further encoding") << fullThenNul;
+    QTest::newRow("NUL among 300 distinct characters") << nulAmongMany;
+    QTest::newRow("every control character") << QStringList{controls};
+    QTest::newRow("DEL and C1 controls") << c1Controls;
+    QTest::newRow("unpaired surrogates")
+        << QStringList{QString(QChar(0xD800)) + u"a"_s, u"b"_s + QChar(0xDC00), QString(QChar(0xDFFF)) + QChar(0xD800)};
+    QTest::newRow("noncharacters") << QStringList{u"\uFFFE\uFFFF\uFFFD"_s};
+    QTest::newRow("beyond 1251") << QStringList{u"Ωß漢\U0001F600"_s, u"ąčšž"_s};
+}
+
+// Whatever a cell holds, the file is well-formed, and every character shown has a code with
+// a width, a glyph name and its Unicode value: read back through the fonts' own tables, each
+// cell gives its text, an unpaired surrogate as U+FFFD.
+void TestPdfText::anyTextGivesAValidFile()
+{
+    PDF_REQUIRE_TOOL("qpdf");
+    QFETCH(QStringList, values);
+    FakeCellSource table(kBasicColumns);
+    for (const QString &value : values) {
+        table.addRow(u"r"_s);
+        table.setCell(kWideColumn, table.rowCount() - 1, value);
+    }
+    const BuiltReport built(table, false);
+    const QString fileName = write(built.report, QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'_') + u".pdf"_s);
+    QVERIFY(!fileName.isEmpty());
+
+    const ToolResult check = runTool(u"qpdf"_s, {u"--check"_s, fileName});
+    QVERIFY2(check.exitCode == 0 && !check.out.contains("WARNING") && check.err.isEmpty(),
+             (check.out + check.err).constData());
+    const ShownText shown = readShownText(fileName);
+    QVERIFY2(shown.faults.isEmpty(), qPrintable(shown.faults.join(u"; "_s)));
+    int cells = 0;
+    for (const PreparedPage &page : built.report.pages) {
+        for (const PreparedBox &box : page.boxes) {
+            if (box.style->name != u"Memo6" || box.text.isEmpty())
+                continue;
+            QString expected;
+            for (const textlayout::Line &line : textlayout::layoutBox(box))
+                expected += line.text;
+            for (qsizetype i = 0; i < expected.size(); ++i) {
+                const bool paired = expected[i].isHighSurrogate() && i + 1 < expected.size()
+                                    && expected[i + 1].isLowSurrogate();
+                if (paired)
+                    ++i;
+                else if (expected[i].isSurrogate())
+                    expected[i] = QChar::ReplacementCharacter;
+            }
+            QVERIFY2(shown.blocks.contains(expected), box.text.toUtf8().toHex(' ').constData());
+            ++cells;
+        }
+    }
+    QCOMPARE(cells, values.size());
 }
 
 QTEST_GUILESS_MAIN(TestPdfText)

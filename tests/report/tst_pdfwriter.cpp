@@ -4,6 +4,7 @@
 #include "platform/progress.h"
 #include "report/fontmetrics.h"
 #include "report/pdfwriter.h"
+#include "tests/support/writefaults.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -12,9 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -41,26 +39,6 @@ public:
     QList<int> values;
     void setMaximum(int m) override { maximum = m; }
     void setValue(int v) override { values.append(v); }
-};
-
-// Raises the file size limit back when a test lowered it.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of killing us
-        rlimit lowered = m_saved;
-        lowered.rlim_cur = bytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-    bool active() const { return m_active; }
-
-private:
-    rlimit m_saved{};
-    bool m_active = false;
 };
 
 } // namespace
@@ -400,8 +378,8 @@ void TestPdfWriter::failedWriteKeepsOldFile()
     NullProgress progress;
     bool written = true;
     if (sizeLimit > 0) {
-        const FileSizeLimit limit{static_cast<rlim_t>(sizeLimit)};
-        QVERIFY(limit.active());
+        const FileSizeLimit limit(sizeLimit);
+        QVERIFY(limit.isActive());
         written = writePdf(dir.filePath(target), built.report, progress);
     } else {
         written = writePdf(dir.filePath(target), built.report, progress);

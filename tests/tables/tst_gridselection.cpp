@@ -19,6 +19,8 @@ private slots:
     void doubleClickReportsCurrentRow();
     void tabLeavesTheTable();
     void shiftArrowExtendsFromAnchor();
+    void typedTextMovesNothing_data();
+    void typedTextMovesNothing();
 };
 
 void GridSelectionTest::emptyTableHasNoCurrentRow()
@@ -171,6 +173,51 @@ void GridSelectionTest::shiftArrowExtendsFromAnchor()
     rows = fixture.grid->selectedRows();
     QCOMPARE(QList<int>(rows.begin(), rows.end()), QList<int>{3});
     QCOMPARE(fixture.grid->currentRow(), 3);
+}
+
+void GridSelectionTest::typedTextMovesNothing_data()
+{
+    QTest::addColumn<QList<int>>("clickedRows"); // a click, then Shift+clicks
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+
+    // Rows numbered "1" to "8"; column 3 holds "a" to "h". A search would go to the row whose
+    // text in the clicked column starts with what was typed.
+    QTest::newRow("digit, no current row") << QList<int>{} << 0 << u"5"_s;
+    QTest::newRow("digit after a click") << QList<int>{1} << 0 << u"6"_s;
+    QTest::newRow("letters after a click") << QList<int>{1} << 3 << u"ce"_s;
+    QTest::newRow("letter after a selection") << QList<int>{2, 4} << 3 << u"g"_s;
+}
+
+void GridSelectionTest::typedTextMovesNothing()
+{
+    QFETCH(QList<int>, clickedRows);
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+
+    GridFixture fixture;
+    QVERIFY(fixture.exposed());
+    MeasurementGrid &grid = *fixture.grid;
+    fixture.numberedRows(8);
+    for (int row = 0; row < 8; ++row)
+        grid.setCellText(3, row, QString(QChar(u'a' + row)));
+    grid.setFocus(Qt::OtherFocusReason);
+    Qt::KeyboardModifiers modifiers;
+    for (int row : clickedRows) {
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, modifiers,
+                          grid.visualRect(grid.model()->index(row, column)).center());
+        modifiers = Qt::ShiftModifier;
+    }
+    const int current = grid.currentRow();
+    const std::vector<int> selected = grid.selectedRows();
+    const QModelIndex frame = grid.currentIndex();
+
+    for (const QChar c : typed)
+        QTest::keyClick(&grid, c.toLatin1());
+    QCOMPARE(grid.currentRow(), current);
+    QVERIFY(grid.selectedRows() == selected);
+    // The focus frame is drawn at the view's current index: it stays too.
+    QCOMPARE(grid.currentIndex(), frame);
 }
 
 QTEST_MAIN(GridSelectionTest)

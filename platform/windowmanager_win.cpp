@@ -1,0 +1,6 @@
+#include "platform/windowmanager.h"
+
+bool windowManagerMaximises()
+{
+    return true;
+}

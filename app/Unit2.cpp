@@ -418,7 +418,12 @@ void TForm1::NextGrid61DblClick()
 
 void TForm1::HelpContents1Execute()
 {
-    m_platform.shell.openDocument(u"лирас.chm"_s, this);
+    // Most systems but Windows have no viewer for compiled help: the same pages are beside it
+    // as HTML, for the browser.
+    if (m_platform.shell.openDocument(u"лирас.chm"_s, this)
+        || m_platform.shell.openDocument(u"help/index.html"_s, this))
+        return;
+    m_platform.dialogs.message(this, u"Не удалось открыть справку."_s);
 }
 
 void TForm1::N12Click()

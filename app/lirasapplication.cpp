@@ -3,6 +3,7 @@
 #include "platform/apperror.h"
 #include "platform/dialogs.h"
 #include "platform/errorsink.h"
+#include "platform/qttranslation.h"
 
 #include <QFont>
 
@@ -11,8 +12,9 @@ using namespace Qt::StringLiterals;
 LirasApplication::LirasApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
-    setApplicationName(u"ЛИРАС-Д7"_s);
-    setApplicationVersion(u"1.2.0"_s);
+    setProgramIdentity();
+    if (loadQtTranslation(m_qtTexts))
+        installTranslator(&m_qtTexts);
     // The windows are laid out for Tahoma and Segoe UI; where those are not installed the
     // metric-compatible Liberation Sans keeps texts inside their places better than the
     // system's default face.
@@ -24,6 +26,14 @@ LirasApplication::LirasApplication(int &argc, char **argv)
 LirasApplication::~LirasApplication()
 {
     errorsink::install({});
+}
+
+void LirasApplication::setProgramIdentity()
+{
+    setApplicationName(u"ЛИРАС-Д7"_s);
+    setApplicationVersion(QStringLiteral(LIRAS_VERSION));
+    // Ties the windows to the installed desktop entry, so the desktop shows its icon for them.
+    setDesktopFileName(u"liras-d7"_s);
 }
 
 bool LirasApplication::notify(QObject *receiver, QEvent *event)

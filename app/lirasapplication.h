@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <QTranslator>
 
 #include <exception>
 
@@ -21,6 +22,10 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 
+    // The program's name, its version (the build's) and its desktop entry, as the system
+    // sees them. Static: the command line needs them before any QApplication exists.
+    static void setProgramIdentity();
+
     // The error box text: the error's text with a full stop added when its last character's
     // code is above that of the full stop.
     static QString errorBoxText(const QString &text);
@@ -30,4 +35,5 @@ public:
 
 private:
     Dialogs *m_dialogs = nullptr;
+    QTranslator m_qtTexts;
 };

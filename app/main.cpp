@@ -1,6 +1,7 @@
 #include "app/Unit2.h"
 #include "app/Unit5.h"
 #include "app/Unit6.h"
+#include "app/commandline.h"
 #include "app/lirasapplication.h"
 #include "chart/Unit3.h"
 #include "guide/Unit4.h"
@@ -8,6 +9,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> exitCode = runCommandLine(argc, argv))
+        return *exitCode;
     LirasApplication application(argc, argv);
     SystemPlatform system;
     const Platform platform = system.platform();

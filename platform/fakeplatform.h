@@ -53,11 +53,17 @@ public:
     QStringList roots() const override { return rootList; }
 };
 
+// Records every document it is asked to open; those named in unopenable have no viewer.
 class FakeShell final : public Shell
 {
 public:
     QStringList opened;
-    void openDocument(const QString &fileName, QWidget *) override { opened.append(fileName); }
+    QStringList unopenable;
+    bool openDocument(const QString &fileName, QWidget *) override
+    {
+        opened.append(fileName);
+        return !unopenable.contains(fileName);
+    }
 };
 
 // Answers from scripts, in order. A dialog with no scripted answer left is cancelled and a

@@ -6,12 +6,25 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 const QString kApplicationTitle = u"ЛИРАС-Д7"_s;
+
+// Where the desktop's own dialogs start on a program's first use: the user's documents, else
+// home. Never the working folder, which for an installed program is its read-only data folder.
+QString firstUseFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
 }
+
+} // namespace
 
 std::unique_ptr<QMessageBox> QtDialogs::createBox(BoxKind kind, QWidget *parent,
                                                   const QString &text)
@@ -27,6 +40,10 @@ std::unique_ptr<QMessageBox> QtDialogs::createBox(BoxKind kind, QWidget *parent,
                                             QMessageBox::Yes | QMessageBox::No, parent);
         box->setDefaultButton(QMessageBox::Yes);
         box->setEscapeButton(QMessageBox::No);
+        // The confirmation keeps the toolkit's English words even where Qt's own texts are
+        // translated.
+        box->button(QMessageBox::Yes)->setText(u"&Yes"_s);
+        box->button(QMessageBox::No)->setText(u"&No"_s);
         break;
     case BoxKind::Error:
         box = std::make_unique<QMessageBox>(QMessageBox::Critical, kApplicationTitle, text,
@@ -92,6 +109,8 @@ void QtFileDialog::prepare(QFileDialog &dialog) const
         const QFileInfo last(fileName());
         dialog.setDirectory(last.absolutePath());
         dialog.selectFile(last.fileName());
+    } else {
+        dialog.setDirectory(firstUseFolder());
     }
 }
 

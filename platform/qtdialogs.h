@@ -36,7 +36,8 @@ public:
 
     bool execute(QWidget *parent) override;
 
-    // Applies kind, title, filter, default extension and the last choice to a dialog.
+    // Applies kind, title, filter, default extension and the folder to a dialog: the last
+    // choice's, or before any choice the user's documents (home where there is none).
     void prepare(QFileDialog &dialog) const;
 
 private:

@@ -4,11 +4,13 @@
 
 class QWidget;
 
-// Opens a document with the desktop's default viewer. The result is not reported.
+// Opens a document with the desktop's default viewer.
 class Shell
 {
 public:
     virtual ~Shell() = default;
-    // A relative name resolves against the current directory.
-    virtual void openDocument(const QString &fileName, QWidget *parent) = 0;
+    // True when the system handed the document to a viewer; false when the document is
+    // missing or nothing on this system opens documents of its type. A relative name
+    // resolves against the current directory.
+    virtual bool openDocument(const QString &fileName, QWidget *parent) = 0;
 };

@@ -2,9 +2,10 @@
 
 #include "platform/shell.h"
 
-// Opens documents through the desktop's URL handler.
+// Opens documents through the desktop's URL handler, after asking the desktop whether it
+// has an application for the document's type at all.
 class LinuxShell final : public Shell
 {
 public:
-    void openDocument(const QString &fileName, QWidget *parent) override;
+    bool openDocument(const QString &fileName, QWidget *parent) override;
 };

@@ -6,5 +6,5 @@
 class WinShell final : public Shell
 {
 public:
-    void openDocument(const QString &fileName, QWidget *parent) override;
+    bool openDocument(const QString &fileName, QWidget *parent) override;
 };

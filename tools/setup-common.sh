@@ -6,11 +6,16 @@ packages=(
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libxcb1-dev zlib1g-dev
     fonts-liberation2 poppler-utils qpdf fp-utils-3.2.2 libbenchmark-dev
     python3 python3-fonttools imagemagick
+    qt6-translations-l10n xdg-utils
+    dpkg-dev desktop-file-utils appstream lintian
 )
 
+# install_missing [PACKAGE...]: the packages above unless others are named.
 install_missing() {
+    local wanted=("$@")
+    [ ${#wanted[@]} -eq 0 ] && wanted=("${packages[@]}")
     local missing=()
-    for p in "${packages[@]}"; do
+    for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

@@ -28,7 +28,8 @@ private slots:
     void errorBoxText();
     void dataCommandsAfterCreate();
     void progressBarFollowsStatusBar();
-    void helpOpensFromCurrentFolder();
+    void help_data();
+    void help();
     void restoredWindowHasDesignSizeCentred();
 };
 
@@ -154,12 +155,35 @@ void TestStartup::progressBarFollowsStatusBar()
     QCOMPARE(form.StatusBar1->height(), 19);
 }
 
-void TestStartup::helpOpensFromCurrentFolder()
+void TestStartup::help_data()
 {
+    QTest::addColumn<QStringList>("unopenable");
+    QTest::addColumn<QStringList>("opened");
+    QTest::addColumn<QStringList>("messages");
+
+    const QString compiled = u"лирас.chm"_s;
+    const QString pages = u"help/index.html"_s;
+    QTest::newRow("compiled help opens") << QStringList{} << QStringList{compiled} << QStringList{};
+    QTest::newRow("no viewer for it: the pages in the browser")
+        << QStringList{compiled} << QStringList{compiled, pages} << QStringList{};
+    QTest::newRow("neither opens") << QStringList{compiled, pages} << QStringList{compiled, pages}
+                                   << QStringList{u"Не удалось открыть справку."_s};
+}
+
+void TestStartup::help()
+{
+    QFETCH(QStringList, unopenable);
+    QFETCH(QStringList, opened);
+    QFETCH(QStringList, messages);
+
     FakePlatform fake;
+    fake.shell.unopenable = unopenable;
     TForm1 form(fake.platform());
     form.Contents1->trigger();
-    QCOMPARE(fake.shell.opened, QStringList{u"лирас.chm"_s});
+    // Relative names: the shell looks them up in the working folder.
+    QCOMPARE(fake.shell.opened, opened);
+    QCOMPARE(fake.dialogs.messages(), messages);
+    QCOMPARE(fake.dialogs.shown.size(), messages.size());
 }
 
 void TestStartup::restoredWindowHasDesignSizeCentred()

@@ -187,8 +187,10 @@ void TestFakePlatform::platformBundlesTheFakes()
     QCOMPARE(platform.ansi.number(), 1251);
     QCOMPARE(platform.ansi.decode("\xB9"), u"№"_s);
     QCOMPARE(platform.drives.roots(), QStringList({u"/media/usb/"_s}));
-    platform.shell.openDocument(u"лирас.chm"_s, nullptr);
-    QCOMPARE(fake.shell.opened, QStringList({u"лирас.chm"_s}));
+    fake.shell.unopenable = {u"лирас.chm"_s};
+    QVERIFY(!platform.shell.openDocument(u"лирас.chm"_s, nullptr));
+    QVERIFY(platform.shell.openDocument(u"help/index.html"_s, nullptr));
+    QCOMPARE(fake.shell.opened, QStringList({u"лирас.chm"_s, u"help/index.html"_s}));
     platform.dialogs.message(nullptr, u"m"_s);
     QCOMPARE(fake.dialogs.messages(), QStringList({u"m"_s}));
     QCOMPARE(platform.regional.decimalSeparator, u',');

@@ -92,3 +92,8 @@ const TableDefinition &individualTableDefinition()
     static const TableDefinition definition = makeDefinition(u"NextGrid61"_s, {}, false);
     return definition;
 }
+
+const TableDefinition &definitionOf(TableKind kind)
+{
+    return kind == TableKind::Basic ? basicTableDefinition() : individualTableDefinition();
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tables/tablekind.h"
+
 #include <QList>
 #include <QString>
 #include <Qt>
@@ -43,3 +45,5 @@ struct TableDefinition
 const TableDefinition &basicTableDefinition();
 // NextGrid61: 35 columns, shown 0..18, note 19, readings 20..34.
 const TableDefinition &individualTableDefinition();
+// The definition of the kind's table: one of the two above.
+const TableDefinition &definitionOf(TableKind kind);

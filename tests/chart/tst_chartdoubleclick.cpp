@@ -54,8 +54,10 @@ void ChartDoubleClickTest::init()
     m_errors = std::make_unique<ErrorCapture>();
 
     for (auto [grid, source] : {std::pair{m_basic.get(), 1}, std::pair{m_individual.get(), 2}}) {
-        connect(grid, &MeasurementGrid::tableDoubleClicked, grid, [this, grid, source] {
-            if (pickChartRow(*grid, grid->definition(), source, m_selection))
+        // Captured by copy under new names: clang before 16 cannot capture a structured binding.
+        connect(grid, &MeasurementGrid::tableDoubleClicked, grid,
+                [this, target = grid, source = source] {
+            if (pickChartRow(*target, target->definition(), source, m_selection))
                 m_form->show();
         });
         grid->resize(900, 400);

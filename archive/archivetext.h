@@ -64,8 +64,16 @@ ArchiveLines decodeArchive(QByteArrayView bytes, const AnsiCodePage &ansi);
 // line ends. A break at the very end adds no empty last line; empty text has no lines.
 QStringList splitLines(QStringView text);
 
+// The largest file readArchiveFile takes: about 30 times the largest archive the instrument
+// writes. Reading holds the bytes and their text at once, at most 3 bytes of memory for each
+// byte of the file (the UTF-16 text of ANSI and UTF-8 files is twice their size) plus 16
+// for each line, so at most 1.5 GiB plus the lines' share at this size.
+inline constexpr qint64 maxArchiveFileBytes = qint64(512) << 20;
+
 // Reads the whole file (read-only) and decodes it; nullopt when it cannot be opened or
-// read (missing, a folder, no rights).
+// read (missing, a folder, no rights) or is larger than maxArchiveFileBytes. A file whose
+// first line cannot be an archive's header (mayStartArchiveHeader) gives no lines, from its
+// first bytes: the rest is neither read nor decoded.
 std::optional<ArchiveLines> readArchiveFile(const QString &fileName, const AnsiCodePage &ansi);
 
 // The bytes a save writes: the encoding's byte-order mark if it has one, then every line

@@ -65,9 +65,10 @@ ArchiveLines decodeArchive(QByteArrayView bytes, const AnsiCodePage &ansi);
 QStringList splitLines(QStringView text);
 
 // The largest file readArchiveFile takes: about 30 times the largest archive the instrument
-// writes. Reading holds the bytes and their text at once, at most 3 bytes of memory for each
-// byte of the file (the UTF-16 text of ANSI and UTF-8 files is twice their size) plus 16
-// for each line, so at most 1.5 GiB plus the lines' share at this size.
+// writes. Reading holds the bytes, their text and the text of the line being decoded at
+// once: at most 5 bytes of memory for each byte of the file (the UTF-16 text of an ANSI or
+// UTF-8 file is twice its size, and so is one line's), plus 16 for each line, so at most
+// 2.5 GiB plus the lines' share at this size.
 inline constexpr qint64 maxArchiveFileBytes = qint64(512) << 20;
 
 // Reads the whole file (read-only) and decodes it; nullopt when it cannot be opened or

@@ -27,6 +27,12 @@ int passCount(std::optional<int> loopCount);
 class GifAnimation
 {
 public:
+    // The composed frames of one animation take at most this much memory (the guide's own
+    // take about 20 MiB): a file of a few hundred bytes can give every frame a screen of
+    // thousands of pixels square. The frames past it are left out, as if the file ended
+    // before them; the first frame is always kept, the image reader bounding its size.
+    static constexpr qsizetype kFrameBudgetBytes = qsizetype(256) << 20;
+
     GifAnimation() = default;
 
     // Reads the file whole, by a name relative to the current directory. Throws AppError

@@ -62,6 +62,8 @@ private slots:
     void singleFrameStaysStill();
     void playingAgainRestartsAnEndedAnimation();
     void transparentPixelsShowWhite();
+    void framesStayWithinTheMemoryBudget_data();
+    void framesStayWithinTheMemoryBudget();
     void reportsFilesItCannotShow_data();
     void reportsFilesItCannotShow();
     void readsByNameFromTheCurrentDirectory();
@@ -167,6 +169,37 @@ void TestGifPlayer::transparentPixelsShowWhite()
     QCOMPARE(frame.pixel(1, 0), qRgb(255, 255, 255));
     QCOMPARE(frame.pixel(0, 1), kPalette.at(2));
     QCOMPARE(frame.pixel(1, 1), qRgb(255, 255, 255));
+}
+
+void TestGifPlayer::framesStayWithinTheMemoryBudget_data()
+{
+    QTest::addColumn<int>("screenPx");  // width and height of the screen
+    QTest::addColumn<int>("frameCount"); // single-pixel frames in the file
+    QTest::addColumn<int>("kept");
+
+    const qsizetype squareBytes = qsizetype(3000) * 3000 * 4;
+    QTest::newRow("small screen: every frame") << 2 << 12 << 12;
+    QTest::newRow("3000 px square: as many as fit")
+            << 3000 << 12 << int(GifAnimation::kFrameBudgetBytes / squareBytes);
+    QTest::newRow("one frame is kept whatever its size") << 3000 << 1 << 1;
+}
+
+// A file of a few hundred bytes whose every frame is a screen of 36 MB when composed.
+void TestGifPlayer::framesStayWithinTheMemoryBudget()
+{
+    QFETCH(int, screenPx);
+    QFETCH(int, frameCount);
+    QFETCH(int, kept);
+
+    const giffixture::Frame pixel{{1}, 5, -1, 1, 1};
+    const QByteArray bytes = giffixture::gif(screenPx, screenPx, kPalette,
+                                             QList<giffixture::Frame>(frameCount, pixel), 0);
+    QVERIFY(bytes.size() < 1000);
+    const GifAnimation animation = GifAnimation::fromBytes(bytes);
+    QCOMPARE(animation.frames().size(), kept);
+    QCOMPARE(animation.frames().first().size(), QSize(screenPx, screenPx));
+    QCOMPARE(animation.frames().first().pixel(0, 0), kPalette.at(1));
+    QCOMPARE(animation.frameDelayMs(kept - 1), 60);
 }
 
 void TestGifPlayer::reportsFilesItCannotShow_data()

@@ -1,11 +1,11 @@
 // The CSV writer on prepared pages made from arbitrary cell texts. Properties: the write
 // succeeds; the file is lines ended by CR LF with no other control byte, whatever the cells
 // held; the same pages write the same bytes again.
+#include "csv/csvwriter.h"
 #include "fuzz/fuzzcheck.h"
 #include "fuzz/fuzzpages.h"
 #include "platform/codepages.h"
 #include "platform/progress.h"
-#include "report/csvwriter.h"
 
 #include <QFile>
 #include <QTemporaryDir>

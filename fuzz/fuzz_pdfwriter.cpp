@@ -5,7 +5,7 @@
 #include "fuzz/fuzzpages.h"
 #include "fuzz/pdfstructure.h"
 #include "platform/progress.h"
-#include "report/pdfwriter.h"
+#include "pdf/pdfwriter.h"
 
 #include <QFile>
 #include <QProcess>

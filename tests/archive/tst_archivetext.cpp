@@ -1,7 +1,7 @@
 #include "archive/archivefields.h"
 #include "archive/archivetext.h"
 #include "archivefixtures.h"
-#include "platform/fakeplatform.h"
+#include "platform/ui/fakeplatform.h"
 #ifdef Q_OS_UNIX
 #include "tests/support/writefaults.h"
 #endif

@@ -4,7 +4,7 @@
 #include "archive/archivefields.h"
 #include "archive/archivetext.h"
 #include "archivefixtures.h"
-#include "platform/fakeplatform.h"
+#include "platform/fakesystem.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -29,7 +29,7 @@ private:
     QString write(const QByteArray &bytes);
 
     QTemporaryDir m_dir;
-    FakePlatform m_platform;
+    FakeSystem m_platform;
 };
 
 QString TestHostileFiles::write(const QByteArray &bytes)

@@ -1,7 +1,6 @@
 #include "archive/archivetext.h"
 
 #include "archive/archivefields.h"
-
 #include "platform/ansicodepage.h"
 #include "platform/largememory.h"
 #include "platform/savefile.h"

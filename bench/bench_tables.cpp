@@ -94,7 +94,7 @@ void fill(Table &table, const std::vector<QStringList> &records)
 
 MeasurementGrid &sharedGrid()
 {
-    static MeasurementGrid grid(basicTableDefinition(), benchSettings());
+    static MeasurementGrid grid(definitionOf(TableKind::Basic), benchSettings());
     if (!grid.isVisible()) {
         grid.resize(1200, 700);
         grid.show();
@@ -136,7 +136,7 @@ void BM_Fill(benchmark::State &state)
 void BM_FillModel(benchmark::State &state)
 {
     const std::vector<QStringList> &records = rows(int(state.range(0)));
-    MeasurementModel model(basicTableDefinition(), benchSettings());
+    MeasurementModel model(definitionOf(TableKind::Basic), benchSettings());
     for (auto _ : state) {
         fill(model, records);
         benchmark::DoNotOptimize(model.tableRowCount());

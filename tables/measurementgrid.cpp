@@ -31,13 +31,13 @@ std::vector<bool> startShown(const TableDefinition &definition)
 
 } // namespace
 
-MeasurementGrid::MeasurementGrid(const TableDefinition &definition,
-                                 const RegionalSettings &settings, QWidget *parent)
+MeasurementGrid::MeasurementGrid(MeasurementModel &model, QWidget *parent)
     : QTableView(parent),
-      m_model(new MeasurementModel(definition, settings, this)),
-      m_fill(startWidths(definition), startShown(definition)),
-      m_directions(std::size_t(definition.columnCount()), Qt::AscendingOrder)
+      m_model(&model),
+      m_fill(startWidths(model.definition()), startShown(model.definition())),
+      m_directions(std::size_t(model.definition().columnCount()), Qt::AscendingOrder)
 {
+    const TableDefinition &definition = model.definition();
     setObjectName(definition.name);
     setFont(QFont(u"Tahoma"_s, 8));
     setModel(m_model);
@@ -76,6 +76,8 @@ MeasurementGrid::MeasurementGrid(const TableDefinition &definition,
             [this](int column) { errorsink::guarded([&] { sortByHeader(column); }); });
     connect(header, &QHeaderView::sectionResized, this, &MeasurementGrid::onSectionResized);
     connect(header, &QHeaderView::sectionMoved, this, &MeasurementGrid::onSectionMoved);
+    // New rows (a load swaps them in, a batch announces them) come with their own current row.
+    connect(m_model, &QAbstractItemModel::modelReset, this, &MeasurementGrid::showCurrentRow);
     takePaletteColours();
 }
 
@@ -89,42 +91,6 @@ const TableDefinition &MeasurementGrid::definition() const
 int MeasurementGrid::columnCount() const
 {
     return m_model->columnCount();
-}
-
-int MeasurementGrid::rowCount() const
-{
-    return m_model->tableRowCount();
-}
-
-QString MeasurementGrid::cellText(int column, int row) const
-{
-    return m_model->cellText(column, row);
-}
-
-void MeasurementGrid::setCellText(int column, int row, const QString &text)
-{
-    m_model->setCellText(column, row, text);
-}
-
-void MeasurementGrid::setRowTexts(int row, std::span<const QStringView> texts)
-{
-    m_model->setRowTexts(row, texts);
-}
-
-void MeasurementGrid::appendRows(int count)
-{
-    m_model->appendRows(count);
-}
-
-void MeasurementGrid::clearRows()
-{
-    m_model->clearRows();
-    showCurrentRow();
-}
-
-void MeasurementGrid::deleteRow(int row)
-{
-    deleteRows({row});
 }
 
 void MeasurementGrid::deleteRows(const std::vector<int> &rows)
@@ -177,24 +143,6 @@ bool MeasurementGrid::isFillMode(int column) const
 int MeasurementGrid::columnWidthPx(int column) const
 {
     return validColumn(column) ? m_fill.widthPx(column) : 0;
-}
-
-void MeasurementGrid::beginUpdate()
-{
-    m_model->beginUpdate();
-    if (m_model->updateDepth() == 1)
-        setUpdatesEnabled(false);
-}
-
-void MeasurementGrid::endUpdate()
-{
-    if (m_model->updateDepth() == 0)
-        return;
-    m_model->endUpdate();
-    if (m_model->updateDepth() == 0) {
-        setUpdatesEnabled(true);
-        showCurrentRow();
-    }
 }
 
 void MeasurementGrid::sortByHeader(int column)
@@ -254,7 +202,7 @@ void MeasurementGrid::showCurrentRow()
 {
     // The view's own current index only draws the focus frame; it follows ours.
     const int row = currentRow();
-    if (row < 0 || row >= m_model->rowCount()) {
+    if (row < 0 || row >= m_model->rowCount(QModelIndex())) {
         selectionModel()->clearCurrentIndex();
         return;
     }
@@ -287,7 +235,7 @@ void MeasurementGrid::mouseDoubleClickEvent(QMouseEvent *event)
 
 int MeasurementGrid::keyTargetRow(int key) const
 {
-    const int rows = m_model->rowCount();
+    const int rows = m_model->rowCount(QModelIndex());
     const int current = currentRow();
     const int rowHeightPx = std::max(1, verticalHeader()->defaultSectionSize());
     const int page = std::max(1, viewport()->height() / rowHeightPx);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "tables/fillmode.h"
-#include "tables/measurementtable.h"
 #include "tables/tabledefinition.h"
 
 #include <QTableView>
@@ -9,38 +8,30 @@
 #include <vector>
 
 class MeasurementModel;
-struct RegionalSettings;
 
-// A measurement table on screen: the view over its own model, set up from a table
+// A measurement table on screen: a view given the table's model, set up from its table
 // definition. Rows are selected by the mouse rules of RowSelection, sorted by a header click,
 // and never edited; columns can be moved and resized, and fill-mode columns share the width
 // the fixed ones leave. Tab moves the focus on to the next control.
-class MeasurementGrid : public QTableView, public MeasurementTable
+class MeasurementGrid : public QTableView
 {
     Q_OBJECT
 
 public:
-    MeasurementGrid(const TableDefinition &definition, const RegionalSettings &settings,
-                    QWidget *parent = nullptr);
+    // The model must outlive the grid.
+    explicit MeasurementGrid(MeasurementModel &model, QWidget *parent = nullptr);
     ~MeasurementGrid() override;
 
     const TableDefinition &definition() const;
+    MeasurementModel &tableModel() const { return *m_model; }
 
-    // MeasurementTable.
-    int columnCount() const override;
-    int rowCount() const override;
-    QString cellText(int column, int row) const override;
-    void setCellText(int column, int row, const QString &text) override;
-    void setRowTexts(int row, std::span<const QStringView> texts) override;
-    void appendRows(int count) override;
-    void clearRows() override;
-    void deleteRow(int row) override;
-    int currentRow() const override;
-    int selectedCount() const override;
-    void setColumnWidth(int column, int widthPx) override;
-    void setFillMode(int column, bool on) override;
-    void beginUpdate() override;
-    void endUpdate() override;
+    // The row clicked last, -1 for none.
+    int currentRow() const;
+    int selectedCount() const;
+    // Fill-mode columns take w as their requested width; fixed ones take it, at least 8 px.
+    // A column outside the table is ignored.
+    void setColumnWidth(int column, int widthPx);
+    void setFillMode(int column, bool on);
 
     // Ascending row indexes.
     std::vector<int> selectedRows() const;
@@ -76,6 +67,7 @@ protected:
     void keyboardSearch(const QString &) override {}
 
 private:
+    int columnCount() const;
     bool validColumn(int column) const;
     void applyWidths();
     void onSectionResized(int column, int oldSizePx, int newSizePx);

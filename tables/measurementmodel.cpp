@@ -210,6 +210,18 @@ void MeasurementModel::sortRows(int column, Qt::SortOrder order)
         m_cellsChangedInBatch = true;
 }
 
+void MeasurementModel::swapRows(MeasurementModel &other)
+{
+    beginResetModel();
+    other.beginResetModel();
+    m_store.swap(other.m_store);
+    std::swap(m_selection, other.m_selection);
+    m_announcedRows = m_store.rowCount();
+    other.m_announcedRows = other.m_store.rowCount();
+    other.endResetModel();
+    endResetModel();
+}
+
 void MeasurementModel::beginUpdate()
 {
     ++m_updateDepth;
@@ -249,7 +261,7 @@ void MeasurementModel::cellsChanged(int firstRow, int lastRow)
         return;
     }
     if (firstRow <= lastRow && lastRow < m_announcedRows)
-        emit dataChanged(index(firstRow, 0), index(lastRow, columnCount() - 1));
+        emit dataChanged(index(firstRow, 0), index(lastRow, m_definition.columnCount() - 1));
 }
 
 void MeasurementModel::click(int row, Qt::KeyboardModifiers modifiers)
@@ -262,6 +274,6 @@ void MeasurementModel::setHighlightColours(const QBrush &background, const QBrus
 {
     m_highlight = background;
     m_highlightedText = text;
-    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    emit headerDataChanged(Qt::Horizontal, 0, m_definition.columnCount() - 1);
     cellsChanged(0, m_store.rowCount() - 1);
 }

@@ -3,8 +3,8 @@
 #include "tables/tabledefinition.h"
 
 GridHost::GridHost(const RegionalSettings &settings)
-    : m_basic(basicTableDefinition(), settings),
-      m_individual(individualTableDefinition(), settings)
+    : m_basic(definitionOf(TableKind::Basic), settings),
+      m_individual(definitionOf(TableKind::Individual), settings)
 {
 }
 

@@ -28,7 +28,7 @@ void GridSelectionTest::emptyTableHasNoCurrentRow()
     GridFixture fixture;
     QCOMPARE(fixture.grid->currentRow(), -1);
     QCOMPARE(fixture.grid->selectedCount(), 0);
-    QCOMPARE(fixture.grid->rowCount(), 0);
+    QCOMPARE(fixture.model->rowCount(), 0);
 }
 
 void GridSelectionTest::mouseRules_data()
@@ -88,7 +88,7 @@ void GridSelectionTest::clearingForgetsCurrentRowAndSelection()
     fixture.playClicks(u"1;S4"_s);
     QCOMPARE(fixture.grid->selectedCount(), 4);
 
-    fixture.grid->clearRows();
+    fixture.model->clearRows();
     QCOMPARE(fixture.grid->currentRow(), -1);
     QCOMPARE(fixture.grid->selectedCount(), 0);
     // A later load starts from nothing: a Shift+click has no anchor left from before.
@@ -105,10 +105,10 @@ void GridSelectionTest::appendingSelectsNothing()
     QVERIFY(fixture.exposed());
     fixture.numberedRows(3);
     fixture.playClicks(u"1"_s);
-    fixture.grid->beginUpdate();
-    fixture.grid->appendRows(4);
-    fixture.grid->endUpdate();
-    QCOMPARE(fixture.grid->rowCount(), 7);
+    fixture.model->beginUpdate();
+    fixture.model->appendRows(4);
+    fixture.model->endUpdate();
+    QCOMPARE(fixture.model->rowCount(), 7);
     QCOMPARE(fixture.grid->currentRow(), 1);
     const std::vector<int> rows = fixture.grid->selectedRows();
     QCOMPARE(QList<int>(rows.begin(), rows.end()), QList<int>{1});
@@ -140,11 +140,12 @@ void GridSelectionTest::tabLeavesTheTable()
 {
     QWidget window;
     auto *layout = new QVBoxLayout(&window);
-    auto *grid = new MeasurementGrid(basicTableDefinition(), GridFixture::dayMonthYear());
+    MeasurementModel rows(definitionOf(TableKind::Basic), GridFixture::dayMonthYear());
+    auto *grid = new MeasurementGrid(rows);
     auto *next = new QLineEdit;
     layout->addWidget(grid);
     layout->addWidget(next);
-    grid->appendRows(3);
+    grid->tableModel().appendRows(3);
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -200,7 +201,7 @@ void GridSelectionTest::typedTextMovesNothing()
     MeasurementGrid &grid = *fixture.grid;
     fixture.numberedRows(8);
     for (int row = 0; row < 8; ++row)
-        grid.setCellText(3, row, QString(QChar(u'a' + row)));
+        grid.tableModel().setCellText(3, row, QString(QChar(u'a' + row)));
     grid.setFocus(Qt::OtherFocusReason);
     Qt::KeyboardModifiers modifiers;
     for (int row : clickedRows) {

@@ -47,6 +47,9 @@ public:
     const MeasurementSet &measurementSet(TableKind kind) const;
     // PageControl1's page: 0 basic, 1 individual, -1 when no page is selected.
     int activePageIndex() const;
+    void EnableDataCommands();
+    // Hides both tabs and disables the data commands.
+    void DisableDataCommands();
 
     QTabWidget *PageControl1 = nullptr;
     QWidget *TabSheet1 = nullptr;
@@ -114,9 +117,6 @@ private:
     void setTabVisible(TableKind kind, bool visible);
     std::optional<TableKind> activeKind() const;
     void setActivePage(TableKind kind);
-    void EnableDataCommands();
-    // Hides both tabs and disables the data commands.
-    void DisableDataCommands();
 
     void N6Click();
     void N9Click();

@@ -45,18 +45,6 @@ bool anyDataCommandEnabled(const TForm1 &form)
         || form.FileClose->isEnabled();
 }
 
-QList<QStringList> cells(const CellSource &table)
-{
-    QList<QStringList> rows;
-    for (int row = 0; row < table.rowCount(); ++row) {
-        QStringList texts;
-        for (int column = 0; column < table.columnCount(); ++column)
-            texts.append(table.cellText(column, row));
-        rows.append(texts);
-    }
-    return rows;
-}
-
 // What the window shows of both tables and its commands, to compare before and after.
 struct Shown
 {
@@ -70,8 +58,8 @@ struct Shown
     bool commands = false;
 
     explicit Shown(const TForm1 &form)
-        : basicCells(cells(form.basicTable())),
-          individualCells(cells(form.individualTable())),
+        : basicCells(cellTexts(form.basicTable())),
+          individualCells(cellTexts(form.individualTable())),
           basicLines(form.measurementSet(TableKind::Basic).lines()),
           individualLines(form.measurementSet(TableKind::Individual).lines()),
           basicTab(form.PageControl1->isTabVisible(0)),
@@ -500,12 +488,12 @@ void TestFileCommands::otherKindStaysUntouched()
 {
     load(u"individual.csv"_s,
          utf8WithMark(archiveText(individualHeader(), {individualFixed(1), individualFixed(2)})));
-    const QList<QStringList> individualCells = cells(m_form->individualTable());
+    const QList<QStringList> individualCells = cellTexts(m_form->individualTable());
     const ArchiveLines individualLines = m_form->measurementSet(TableKind::Individual).lines();
 
     load(u"basic.csv"_s, utf8WithMark(archiveText(basicHeader(), {basicFixed(7)})));
 
-    QCOMPARE(cells(m_form->individualTable()), individualCells);
+    QCOMPARE(cellTexts(m_form->individualTable()), individualCells);
     QCOMPARE(m_form->measurementSet(TableKind::Individual).lines(), individualLines);
     QVERIFY(m_form->PageControl1->isTabVisible(0));
     QVERIFY(m_form->PageControl1->isTabVisible(1));

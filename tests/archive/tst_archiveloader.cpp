@@ -14,23 +14,6 @@ using namespace fixtures;
 
 Q_DECLARE_METATYPE(TableKind)
 
-namespace {
-
-// The texts of all cells of a table, row by row, to compare a table before and after.
-QList<QStringList> cells(const CellSource &table)
-{
-    QList<QStringList> rows;
-    for (int row = 0; row < table.rowCount(); ++row) {
-        QStringList texts;
-        for (int column = 0; column < table.columnCount(); ++column)
-            texts.append(table.cellText(column, row));
-        rows.append(texts);
-    }
-    return rows;
-}
-
-} // namespace
-
 class TestArchiveLoader : public QObject
 {
     Q_OBJECT
@@ -169,13 +152,13 @@ void TestArchiveLoader::otherKindStaysUntouched()
     const QString basic =
             write(u"basic.csv"_s, utf8WithMark(archiveText(basicHeader(), {basicFixed(7)})));
     const LoadResult first = load(individual);
-    const QList<QStringList> individualCells = cells(first.set->rows());
+    const QList<QStringList> individualCells = cellTexts(first.set->rows());
 
     const LoadResult second = load(basic);
 
     QCOMPARE(first.kind, TableKind::Individual);
     QCOMPARE(second.kind, TableKind::Basic);
-    QCOMPARE(cells(first.set->rows()), individualCells);
+    QCOMPARE(cellTexts(first.set->rows()), individualCells);
     QCOMPARE(second.set->rows().cellText(3, 0), u"b7.3"_s);
     QCOMPARE(second.set->rows().columnCount(), 38);
     QCOMPARE(first.set->rows().columnCount(), 35);

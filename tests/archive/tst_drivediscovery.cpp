@@ -26,6 +26,9 @@ private slots:
 private:
     QString root(int drive) const;
     QString place(int drive, const QString &relativePath, const QByteArray &bytes);
+    // Entries "<drive>:<kind>" place the basic ("b") or individual ("i") file on drive 0
+    // or 1; "<drive>:B" puts a folder named like the basic file there.
+    bool placeEntries(const QStringList &entries);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     FakePlatform m_fakes;
@@ -52,11 +55,24 @@ QString TestDriveDiscovery::place(int drive, const QString &relativePath, const 
     return path;
 }
 
+bool TestDriveDiscovery::placeEntries(const QStringList &entries)
+{
+    for (const QString &entry : entries) {
+        const int drive = entry.at(0).digitValue();
+        const QChar what = entry.at(2);
+        if (what == u'B') {
+            if (!QDir().mkpath(root(drive) + basicArchivePath()))
+                return false;
+        } else {
+            place(drive, what == u'b' ? basicArchivePath() : individualArchivePath(), "x");
+        }
+    }
+    return true;
+}
+
 void TestDriveDiscovery::findOnDrives_data()
 {
-    // Entries "<drive>:<kind>" place the basic ("b") or individual ("i") file on drive 0
-    // or 1; "<drive>:B" puts a folder named like the basic file there.
-    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("entries"); // see placeEntries
     QTest::addColumn<int>("basicDrive"); // -1: not found
     QTest::addColumn<int>("individualDrive");
 
@@ -75,14 +91,7 @@ void TestDriveDiscovery::findOnDrives()
     QFETCH(QStringList, entries);
     QFETCH(int, basicDrive);
     QFETCH(int, individualDrive);
-    for (const QString &entry : std::as_const(entries)) {
-        const int drive = entry.at(0).digitValue();
-        const QChar what = entry.at(2);
-        if (what == u'B')
-            QVERIFY(QDir().mkpath(root(drive) + basicArchivePath()));
-        else
-            place(drive, what == u'b' ? basicArchivePath() : individualArchivePath(), "x");
-    }
+    QVERIFY(placeEntries(entries));
 
     const QString basic = FindOnDrives(basicArchivePath(), m_fakes.drives);
     const QString individual = FindOnDrives(individualArchivePath(), m_fakes.drives);
@@ -126,14 +135,7 @@ void TestDriveDiscovery::instrumentArchives()
 {
     QFETCH(QStringList, entries);
     QFETCH(QStringList, expected);
-    for (const QString &entry : std::as_const(entries)) {
-        const int drive = entry.at(0).digitValue();
-        const QChar what = entry.at(2);
-        if (what == u'B')
-            QVERIFY(QDir().mkpath(root(drive) + basicArchivePath()));
-        else
-            place(drive, what == u'b' ? basicArchivePath() : individualArchivePath(), "x");
-    }
+    QVERIFY(placeEntries(entries));
     QStringList paths;
     for (const QString &entry : std::as_const(expected)) {
         paths.append(root(entry.at(0).digitValue())

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 
@@ -31,9 +32,42 @@ std::vector<bool> startShown(const TableDefinition &definition)
 
 } // namespace
 
+// Draws the selected rows in the highlight colours, the others in the view's own.
+class SelectionDelegate final : public QStyledItemDelegate
+{
+public:
+    SelectionDelegate(const RowSelection &selection, QObject *parent)
+        : QStyledItemDelegate(parent), m_selection(selection)
+    {
+    }
+
+    void setColours(const QBrush &background, const QBrush &text)
+    {
+        m_background = background;
+        m_text = text;
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const int row = index.row();
+        if (row < 0 || row >= m_selection.rowCount() || !m_selection.isSelected(row))
+            return;
+        option->backgroundBrush = m_background;
+        option->palette.setBrush(QPalette::Text, m_text);
+    }
+
+private:
+    const RowSelection &m_selection;
+    QBrush m_background;
+    QBrush m_text;
+};
+
 MeasurementGrid::MeasurementGrid(MeasurementModel &model, QWidget *parent)
     : QTableView(parent),
       m_model(&model),
+      m_delegate(new SelectionDelegate(m_selection, this)),
       m_fill(startWidths(model.definition()), startShown(model.definition())),
       m_directions(std::size_t(model.definition().columnCount()), Qt::AscendingOrder)
 {
@@ -41,6 +75,8 @@ MeasurementGrid::MeasurementGrid(MeasurementModel &model, QWidget *parent)
     setObjectName(definition.name);
     setFont(QFont(u"Tahoma"_s, 8));
     setModel(m_model);
+    setItemDelegate(m_delegate);
+    followRows();
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
@@ -99,19 +135,37 @@ void MeasurementGrid::deleteRows(const std::vector<int> &rows)
     showCurrentRow();
 }
 
+void MeasurementGrid::followRows()
+{
+    m_selection.appendRows(m_model->rowCount());
+    connect(m_model, &MeasurementModel::rowsAppended, this,
+            [this](int count) { m_selection.appendRows(count); });
+    connect(m_model, &MeasurementModel::rowsCleared, this, [this] { m_selection.clear(); });
+    connect(m_model, &MeasurementModel::rowsRemoved, this,
+            [this](const std::vector<bool> &removed) { m_selection.removeRows(removed); });
+    connect(m_model, &MeasurementModel::rowsPermuted, this,
+            [this](const std::vector<int> &order) { m_selection.permute(order); });
+}
+
 int MeasurementGrid::currentRow() const
 {
-    return m_model->selection().currentRow();
+    return m_selection.currentRow();
 }
 
 int MeasurementGrid::selectedCount() const
 {
-    return m_model->selection().selectedCount();
+    return m_selection.selectedCount();
 }
 
 std::vector<int> MeasurementGrid::selectedRows() const
 {
-    return m_model->selection().selectedRows();
+    return m_selection.selectedRows();
+}
+
+void MeasurementGrid::click(int row, Qt::KeyboardModifiers modifiers)
+{
+    m_selection.click(row, modifiers);
+    viewport()->update();
 }
 
 bool MeasurementGrid::validColumn(int column) const
@@ -194,8 +248,11 @@ void MeasurementGrid::onSectionMoved()
 
 void MeasurementGrid::takePaletteColours()
 {
-    m_model->setHighlightColours(palette().brush(QPalette::Active, QPalette::Highlight),
-                                 palette().brush(QPalette::Active, QPalette::HighlightedText));
+    const QBrush background = palette().brush(QPalette::Active, QPalette::Highlight);
+    const QBrush text = palette().brush(QPalette::Active, QPalette::HighlightedText);
+    m_model->setHighlightColours(background, text);
+    m_delegate->setColours(background, text);
+    viewport()->update();
 }
 
 void MeasurementGrid::showCurrentRow()
@@ -216,7 +273,7 @@ void MeasurementGrid::mousePressEvent(QMouseEvent *event)
     QTableView::mousePressEvent(event);
     const int row = rowAt(event->position().toPoint().y());
     if (event->button() == Qt::LeftButton && row >= 0)
-        m_model->click(row, event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier));
+        click(row, event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier));
     showCurrentRow();
 }
 
@@ -275,7 +332,7 @@ void MeasurementGrid::keyPressEvent(QKeyEvent *event)
         // Keys move the current row like a plain click, or like a Shift+click with Shift.
         const int row = keyTargetRow(event->key());
         if (row >= 0) {
-            m_model->click(row, event->modifiers() & Qt::ShiftModifier);
+            click(row, event->modifiers() & Qt::ShiftModifier);
             showCurrentRow();
             scrollTo(currentIndex());
         }

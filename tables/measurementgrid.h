@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tables/fillmode.h"
+#include "tables/rowselection.h"
 #include "tables/tabledefinition.h"
 
 #include <QTableView>
@@ -8,11 +9,14 @@
 #include <vector>
 
 class MeasurementModel;
+class SelectionDelegate;
 
 // A measurement table on screen: a view given the table's model, set up from its table
 // definition. Rows are selected by the mouse rules of RowSelection, sorted by a header click,
 // and never edited; columns can be moved and resized, and fill-mode columns share the width
-// the fixed ones leave. Tab moves the focus on to the next control.
+// the fixed ones leave. Tab moves the focus on to the next control. The current row and the
+// selection are the view's: they follow their rows when the model sorts or removes rows, and
+// new rows in place of all the old (a load's) come with none.
 class MeasurementGrid : public QTableView
 {
     Q_OBJECT
@@ -75,8 +79,12 @@ private:
     void takePaletteColours();
     void showCurrentRow();
     int keyTargetRow(int key) const;
+    void click(int row, Qt::KeyboardModifiers modifiers);
+    void followRows();
 
     MeasurementModel *m_model;
+    RowSelection m_selection;
+    SelectionDelegate *m_delegate;
     FillMode m_fill;
     std::vector<Qt::SortOrder> m_directions;
     int m_sortColumn = -1;

@@ -12,10 +12,11 @@
 #include <span>
 #include <vector>
 
-// The cells, current row and selection of one measurement table, as a Qt model for its
-// views. Cells are addressed by column index (the definition's order) and row index (the
-// current sort order). Nothing in the model is editable through a view. It needs no view:
-// a load fills one that no view shows yet.
+// The cells of one measurement table, as a Qt model for its views. Cells are addressed by
+// column index (the definition's order) and row index (the current sort order). Nothing in
+// the model is editable through a view. It needs no view: a load fills one that no view shows
+// yet. What a view keeps per row (current row, selection) follows the rows through the row
+// signals, which come at once, also inside a batch.
 //
 // Update batches nest: while one is open the model tells its views nothing about rows or
 // cells; closing the outermost batch announces the new rows (or the changed cells) once.
@@ -51,20 +52,26 @@ public:
 
     // Removes the given rows (any order, outside ones ignored) in one pass.
     void deleteRows(const std::vector<int> &rows);
-    // Reorders the rows themselves, stably; current row and selection follow their rows.
+    // Reorders the rows themselves, stably (rowsPermuted tells the views how).
     void sortRows(int column, Qt::SortOrder order);
 
-    // Takes the rows, current row and selection of other, a model of the same table outside
-    // any batch, in one reset of the views; other is left with this model's old rows.
-    // Views and readers of this model keep it: only its content changes.
+    // Takes the rows of other, a model of the same table outside any batch, in one reset of
+    // the views; other is left with this model's old rows. Views and readers of this model
+    // keep it: only its content changes, and to them the rows are new ones.
     void swapRows(MeasurementModel &other);
 
-    const RowSelection &selection() const { return m_selection; }
-    // Applies a mouse click's selection rules (see RowSelection::click).
-    void click(int row, Qt::KeyboardModifiers modifiers);
-
-    // Colours of highlighted headers and of selected rows, from the view's palette.
+    // Colours of highlighted headers, from the view's palette.
     void setHighlightColours(const QBrush &background, const QBrush &text);
+
+signals:
+    // count rows were added at the end.
+    void rowsAppended(int count);
+    // Every row went; the rows there now, if any, follow as appended ones.
+    void rowsCleared();
+    // The flagged rows went; the others keep their order.
+    void rowsRemoved(const std::vector<bool> &removed);
+    // Row i is now the row that was at order[i].
+    void rowsPermuted(const std::vector<int> &order);
 
 private:
     void checkCell(int column, int row) const;
@@ -77,7 +84,6 @@ private:
     TableDefinition m_definition;
     RegionalSettings m_settings;
     RowStore m_store;
-    RowSelection m_selection;
     int m_announcedRows = 0;
     int m_updateDepth = 0;
     bool m_rowsChangedInBatch = false;

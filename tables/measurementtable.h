@@ -20,7 +20,7 @@ public:
     virtual void setRowTexts(int row, std::span<const QStringView> texts) = 0;
     // Appends count new rows (empty text, zero dates); nothing when count <= 0.
     virtual void appendRows(int count) = 0;
-    // Removes all rows; afterwards no row is current and none is selected.
+    // Removes all rows; a view of them has no current row and none selected afterwards.
     virtual void clearRows() = 0;
     // Removes one row; the rows below move up by one. A row outside the table is left alone.
     virtual void deleteRow(int row) = 0;

@@ -104,6 +104,7 @@ private slots:
     void rejectedFileLeavesTheShownArchive_data();
     void rejectedFileLeavesTheShownArchive();
     void failureHalfWayThroughLoadingLeavesTheShownArchive();
+    void selectionAfterLoads();
     void instrumentLoadsBothArchives();
     void instrumentHasNoArchives();
     void instrumentOnlyIndividual();
@@ -584,6 +585,40 @@ void TestFileCommands::failureHalfWayThroughLoadingLeavesTheShownArchive()
     m_fakes->dialogs.fileAnswers.enqueue(m_dir->filePath(u"copy.csv"_s));
     m_form->FileSaveAs1->trigger();
     QCOMPARE(readFile(m_dir->filePath(u"copy.csv"_s)), good);
+}
+
+// The rows a load brings come with no current row and none selected, as after a clear; a
+// failed load leaves the shown rows' selection as it was.
+void TestFileCommands::selectionAfterLoads()
+{
+    QList<QStringList> records;
+    for (int n = 1; n <= 4; ++n)
+        records.append(basicFixed(n));
+    const QByteArray archive = utf8WithMark(archiveText(basicHeader(), records));
+    load(u"first.csv"_s, archive);
+    m_form->resize(1000, 600);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    MeasurementGrid &grid = *m_form->NextGrid62;
+    const auto clickRow = [&grid](int row, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, modifiers,
+                          grid.visualRect(grid.model()->index(row, 3)).center());
+    };
+    clickRow(1);
+    clickRow(2, Qt::ShiftModifier);
+    QCOMPARE(grid.selectedCount(), 2);
+
+    load(u"rejected.csv"_s, utf8WithMark(u"just text\r\nx\r\n"_s));
+    QCOMPARE(grid.selectedCount(), 2);
+    QCOMPARE(grid.currentRow(), 2);
+
+    load(u"second.csv"_s, archive);
+    QCOMPARE(grid.selectedCount(), 0);
+    QCOMPARE(grid.currentRow(), -1);
+    QVERIFY(!grid.currentIndex().isValid());
+    // No anchor is left from before: a Shift+click selects just its row.
+    clickRow(3, Qt::ShiftModifier);
+    QCOMPARE(grid.selectedRows(), std::vector<int>{3});
 }
 
 void TestFileCommands::instrumentLoadsBothArchives()

@@ -3,15 +3,15 @@
 #include "app/accesskeys.h"
 #include "app/startflag.h"
 #include "app/statusbarprogress.h"
-#include "platform/dialogs.h"
-#include "platform/errorsink.h"
-#include "platform/shell.h"
-#include "platform/windowmanager.h"
-#include "report/csvwriter.h"
-#include "report/pdfwriter.h"
-#include "report/progresswindow.h"
-#include "report/reportcontroller.h"
-#include "report/reportpreview.h"
+#include "csv/csvwriter.h"
+#include "pdf/pdfwriter.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/errorsink.h"
+#include "platform/ui/shell.h"
+#include "platform/ui/windowmanager.h"
+#include "preview/progresswindow.h"
+#include "preview/reportcontroller.h"
+#include "preview/reportpreview.h"
 #include "tables/measurementgrid.h"
 #include "tables/tablecommands.h"
 #include "tables/tabledefinition.h"
@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -338,7 +339,8 @@ void TForm1::StatusBar1Resize()
 
 ReportTables TForm1::reportTables() const
 {
-    return {basicTable(), individualTable(), activePageIndex()};
+    // No page selected counts as the individual one, as it does for "Выровнить ячейки".
+    return {basicTable(), individualTable(), activeKind().value_or(TableKind::Individual)};
 }
 
 void TForm1::N6Click()
@@ -385,14 +387,15 @@ void TForm1::runExport(QWidget *owner, const QString &title, bool showReadings, 
 {
     if (!owner)
         owner = this;
-    {
-        ProgressWindow progressWindow(title, owner);
-        m_reports->exportReport(reportTables(), showReadings, dialog, writer, progressWindow, owner);
-    }
     // With its dialogs and progress window gone, the window the export was started from is
-    // the one in front, whatever the window manager chose to activate meanwhile.
-    owner->raise();
-    owner->activateWindow();
+    // the one in front, whatever the window manager chose to activate meanwhile; after a failed
+    // build too, so that the error box comes over it.
+    const auto raiseOwner = qScopeGuard([owner] {
+        owner->raise();
+        owner->activateWindow();
+    });
+    ProgressWindow progressWindow(title, owner);
+    m_reports->exportReport(reportTables(), showReadings, dialog, writer, progressWindow, owner);
 }
 
 void TForm1::showChartFor(TableKind kind)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "archive/measurementset.h"
-#include "platform/platform.h"
-#include "report/reportcontroller.h"
+#include "platform/ui/platform.h"
+#include "preview/reportcontroller.h"
 #include "tables/chartselection.h"
 
 #include <QMainWindow>

@@ -5,7 +5,7 @@
 #include "app/statusbarprogress.h"
 #include "archive/archiveloader.h"
 #include "archive/drivediscovery.h"
-#include "platform/dialogs.h"
+#include "platform/ui/dialogs.h"
 #include "platform/fileexists.h"
 #include "tables/measurementgrid.h"
 #include "tables/tablecommands.h"

@@ -4,7 +4,7 @@
 #include "app/Unit2.h"
 #include "archive/drivediscovery.h"
 #include "platform/apperror.h"
-#include "platform/fakeplatform.h"
+#include "platform/ui/fakeplatform.h"
 #include "tables/measurementgrid.h"
 #include "tests/archive/archivefixtures.h"
 #include "tests/chart/errorcapture.h"

@@ -3,7 +3,7 @@
 #include "archivefixtures.h"
 #include "archivetestdoubles.h"
 #include "platform/apperror.h"
-#include "platform/fakeplatform.h"
+#include "platform/fakesystem.h"
 #include "tables/tabledefinition.h"
 
 #include <QTemporaryDir>
@@ -39,7 +39,7 @@ private:
     LoadResult load(const QString &fileName);
 
     QTemporaryDir m_dir;
-    FakePlatform m_fakes;
+    FakeSystem m_fakes;
     std::unique_ptr<RecordingProgress> m_progress;
 };
 

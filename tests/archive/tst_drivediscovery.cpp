@@ -1,6 +1,6 @@
 #include "archive/drivediscovery.h"
 #include "archivefixtures.h"
-#include "platform/fakeplatform.h"
+#include "platform/fakesystem.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -31,7 +31,7 @@ private:
     bool placeEntries(const QStringList &entries);
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    FakePlatform m_fakes;
+    FakeSystem m_fakes;
 };
 
 void TestDriveDiscovery::init()

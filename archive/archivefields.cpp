@@ -63,16 +63,16 @@ bool isKindWord(const QString &word)
 
 } // namespace
 
-std::optional<ArchiveKind> archiveKind(QStringView headerLine)
+std::optional<TableKind> archiveKind(QStringView headerLine)
 {
     qsizetype found = 0;
     const std::array<QString, 3> words = headerWords<3>(headerLine, found);
     if (found < 3 || words[2] != versionWord)
         return std::nullopt;
     if (words[0] == basicWord)
-        return ArchiveKind::Basic;
+        return TableKind::Basic;
     if (words[0] == individualWord)
-        return ArchiveKind::Individual;
+        return TableKind::Individual;
     return std::nullopt;
 }
 

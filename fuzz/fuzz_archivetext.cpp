@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const ArchiveLines decoded = decodeArchive(bytes, ansi);
     for (qsizetype i = 0; i < decoded.size(); ++i)
         checkFields(decoded.line(i));
-    const std::optional<ArchiveKind> kind =
+    const std::optional<TableKind> kind =
             decoded.isEmpty() ? std::nullopt : archiveKind(decoded.line(0));
 
     const QByteArray saved = encodeArchive(decoded, ansi);

@@ -112,10 +112,10 @@ void TestArchiveFields::kind()
     QFETCH(QString, header);
     QFETCH(int, kind);
 
-    const std::optional<ArchiveKind> found = archiveKind(header);
+    const std::optional<TableKind> found = archiveKind(header);
     QCOMPARE(found.has_value(), kind >= 0);
     if (found) {
-        QCOMPARE(*found, kind == 0 ? ArchiveKind::Basic : ArchiveKind::Individual);
+        QCOMPARE(*found, kind == 0 ? TableKind::Basic : TableKind::Individual);
         // What names a kind is never turned away by its first characters.
         const qsizetype startLength = qMin(header.size(), headerStartLength);
         QVERIFY(mayStartArchiveHeader(QStringView(header).first(startLength)));

@@ -1,7 +1,8 @@
 // The guide's GIF handling on arbitrary bytes: the block walker, the timing rules on what it
 // found, and the whole decode of an animation. Properties: only a missing signature is an
 // error of the walker; every frame that decodes has a delay within the timing limits; an
-// animation never has more frames than the walker counted image descriptors.
+// animation never has more frames than the walker counted image descriptors, nor more
+// composed frames than its memory budget.
 #include "fuzz/fuzzcheck.h"
 #include "guide/gifanimation.h"
 #include "guide/gifstructure.h"
@@ -42,6 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const GifAnimation animation = GifAnimation::fromBytes(bytes);
         FUZZ_CHECK(!animation.frames().isEmpty());
         FUZZ_CHECK(animation.frames().size() <= structure.delayUnits.size());
+        qsizetype framesBytes = 0;
+        for (const QImage &frame : animation.frames())
+            framesBytes += frame.sizeInBytes();
+        FUZZ_CHECK(framesBytes <= GifAnimation::kFrameBudgetBytes);
         for (qsizetype i = 0; i < animation.frames().size(); ++i) {
             const int delayMs = animation.frameDelayMs(int(i));
             FUZZ_CHECK(delayMs >= minimumDelayMs && delayMs <= maximumDelayMs);

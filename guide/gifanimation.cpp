@@ -76,6 +76,7 @@ GifAnimation GifAnimation::fromBytes(const QByteArray &bytes)
     buffer.open(QIODevice::ReadOnly);
     // The format is named because the file's extension says nothing about its content.
     QImageReader reader(&buffer, "gif");
+    reader.setAllocationLimit(int(kFrameBudgetBytes >> 20));
     GifAnimation animation;
     qsizetype framesBytes = 0;
     while (animation.m_frames.size() < structure.delayUnits.size()) {

@@ -27,11 +27,11 @@ int passCount(std::optional<int> loopCount);
 class GifAnimation
 {
 public:
-    // The composed frames of one animation take at most this much memory (the guide's own
-    // take about 20 MiB): a file of a few hundred bytes can give every frame a screen of
-    // thousands of pixels square. The frames past it are left out, as if the file ended
-    // before them; the first frame is always kept, the image reader bounding its size.
-    static constexpr qsizetype kFrameBudgetBytes = qsizetype(256) << 20;
+    // The composed frames of one animation take at most this much memory, and no frame is
+    // decoded that would take more alone: the guide's own animations take about 20 MiB, but
+    // a file of a few hundred bytes can give every frame a screen of thousands of pixels
+    // square. The frames past the budget are left out, as if the file ended before them.
+    static constexpr qsizetype kFrameBudgetBytes = qsizetype(64) << 20;
 
     GifAnimation() = default;
 

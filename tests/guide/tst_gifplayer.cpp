@@ -173,18 +173,18 @@ void TestGifPlayer::transparentPixelsShowWhite()
 
 void TestGifPlayer::framesStayWithinTheMemoryBudget_data()
 {
-    QTest::addColumn<int>("screenPx");  // width and height of the screen
+    QTest::addColumn<int>("screenPx");   // width and height of the screen
     QTest::addColumn<int>("frameCount"); // single-pixel frames in the file
     QTest::addColumn<int>("kept");
 
-    const qsizetype squareBytes = qsizetype(3000) * 3000 * 4;
-    QTest::newRow("small screen: every frame") << 2 << 12 << 12;
-    QTest::newRow("3000 px square: as many as fit")
-            << 3000 << 12 << int(GifAnimation::kFrameBudgetBytes / squareBytes);
-    QTest::newRow("one frame is kept whatever its size") << 3000 << 1 << 1;
+    const qsizetype squareBytes = qsizetype(1000) * 1000 * 4;
+    QTest::newRow("small screen: every frame") << 2 << 30 << 30;
+    QTest::newRow("1000 px square: as many as fit")
+            << 1000 << 30 << int(GifAnimation::kFrameBudgetBytes / squareBytes);
+    QTest::newRow("one frame that fits alone") << 1000 << 1 << 1;
 }
 
-// A file of a few hundred bytes whose every frame is a screen of 36 MB when composed.
+// A file of a few hundred bytes whose every frame is a screen of 4 MB when composed.
 void TestGifPlayer::framesStayWithinTheMemoryBudget()
 {
     QFETCH(int, screenPx);
@@ -220,6 +220,9 @@ void TestGifPlayer::reportsFilesItCannotShow_data()
     QTest::newRow("PNG picture") << png << u"Invalid GIF signature"_s;
     QTest::newRow("text") << QByteArray("conn") << u"Invalid GIF signature"_s;
     const QByteArray gif = giffixture::solidFrames(kPalette, {5}, std::nullopt);
+    const giffixture::Frame pixel{{1}, 5, -1, 1, 1};
+    QTest::newRow("frame too large to hold") << giffixture::gif(5000, 5000, kPalette, {pixel}, 0)
+                                             << u"Cannot decode GIF image"_s;
     QTest::newRow("GIF without image data") << gif.left(gif.indexOf(',')) + ';' << u"Cannot decode GIF image"_s;
 }
 

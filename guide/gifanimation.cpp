@@ -84,7 +84,7 @@ GifAnimation GifAnimation::fromBytes(const QByteArray &bytes)
         if (frame.isNull())
             break;
         const qsizetype composedBytes = qsizetype(frame.width()) * frame.height() * 4; // RGB32
-        if (!animation.m_frames.isEmpty() && framesBytes + composedBytes > kFrameBudgetBytes)
+        if (framesBytes + composedBytes > kFrameBudgetBytes)
             break;
         framesBytes += composedBytes;
         animation.m_delaysMs.append(giftiming::frameDelayMs(structure.delayUnits.at(animation.m_frames.size())));

@@ -16,18 +16,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-class SilentProgress final : public LoadProgress
-{
-public:
-    void setMaximum(int) override {}
-    void setValue(int) override {}
-    void setStatusText(const QString &) override {}
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static const std::unique_ptr<AnsiCodePage> cyrillic = makeCodePage(1251);
@@ -40,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(file.write(bytes.data(), bytes.size()) == bytes.size());
     file.close();
 
-    SilentProgress progress;
+    NullLoadProgress progress;
     const LoadResult result = LoadArchive(file.fileName(), *cyrillic, russian, progress);
     const ArchiveLines decoded = decodeArchive(bytes, *cyrillic);
     const std::optional<TableKind> kind =

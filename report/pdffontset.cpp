@@ -203,7 +203,6 @@ void PdfFontSet::appendShowText(QByteArray &out, ReportFont font, QStringView te
                                 int &currentResource)
 {
     QByteArray &run = m_run;
-    run.resize(0);
     int runResource = 0;
     auto flush = [&] {
         if (run.isEmpty())
@@ -221,6 +220,10 @@ void PdfFontSet::appendShowText(QByteArray &out, ReportFont font, QStringView te
         run.resize(0);
     };
 
+    // One code per UTF-16 unit at most; the run is written in place and cut to size.
+    run.resize(text.size());
+    char *codes = run.data();
+    qsizetype runLength = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t cp = text[i].unicode();
         if (QChar::isHighSurrogate(cp) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
@@ -232,11 +235,16 @@ void PdfFontSet::appendShowText(QByteArray &out, ReportFont font, QStringView te
         const Slot slot = slotFor(font, cp);
         const int resource = int(slot >> 8);
         if (resource != runResource) {
+            run.resize(runLength);
             flush();
+            run.resize(text.size());
+            codes = run.data();
+            runLength = 0;
             runResource = resource;
         }
-        run.append(char(slot & 0xFF));
+        codes[runLength++] = char(slot & 0xFF);
     }
+    run.resize(runLength);
     flush();
 }
 

@@ -33,14 +33,15 @@ void appendRect(QByteArray &out, const PreparedBox &box)
     out.append(" re");
 }
 
-void appendText(QByteArray &out, const PreparedBox &box, PdfFontSet &fonts)
+// rect: the box's "… re", which the clip and the frame share.
+void appendText(QByteArray &out, const PreparedBox &box, const QByteArray &rect, PdfFontSet &fonts)
 {
     const std::vector<textlayout::Line> lines = textlayout::layoutBox(box);
     if (lines.empty())
         return;
     const double sizePt = box.style->fontHeightPx * ptPerPx;
     out.append("q ");
-    appendRect(out, box);
+    out.append(rect);
     out.append(" W n BT ");
     int currentResource = 0;
     double lineX = 0;
@@ -67,12 +68,15 @@ QByteArray pageContent(const PreparedPage &page, PdfFontSet &fonts)
     QByteArray out;
     out.reserve(qsizetype(page.boxes.size()) * 96 + 64);
     QByteArray frames;
+    QByteArray rect;
     for (const PreparedBox &box : page.boxes) {
         if (!box.style)
             continue;
-        appendText(out, box, fonts);
+        rect.resize(0);
+        appendRect(rect, box);
+        appendText(out, box, rect, fonts);
         if (box.style->frame) {
-            appendRect(frames, box);
+            frames.append(rect);
             frames.append('\n');
         }
     }

@@ -19,6 +19,9 @@ bool isDelimiter(char c)
 
 void appendNumber(QByteArray &out, double value)
 {
+    // Built in a local buffer and appended once: a page has thousands of numbers.
+    char text[32];
+    int n = 0;
     if (!std::isfinite(value)) {
         out.append('0');
         return;
@@ -31,48 +34,55 @@ void appendNumber(QByteArray &out, double value)
     }
     auto thousandths = static_cast<std::int64_t>(scaled);
     if (thousandths != 0 && value < 0)
-        out.append('-');
+        text[n++] = '-';
     const std::int64_t whole = thousandths / 1000;
     int fraction = static_cast<int>(thousandths % 1000);
 
     char digits[24];
-    int n = 0;
+    int d = 0;
     std::int64_t w = whole;
     do {
-        digits[n++] = char('0' + w % 10);
+        digits[d++] = char('0' + w % 10);
         w /= 10;
     } while (w != 0);
-    while (n > 0)
-        out.append(digits[--n]);
+    while (d > 0)
+        text[n++] = digits[--d];
 
     if (fraction != 0) {
-        out.append('.');
+        text[n++] = '.';
         int divisor = 100;
         while (fraction != 0) {
-            out.append(char('0' + fraction / divisor));
+            text[n++] = char('0' + fraction / divisor);
             fraction %= divisor;
             divisor /= 10;
         }
     }
+    out.append(text, n);
 }
 
 void appendLiteralString(QByteArray &out, const char *bytes, qsizetype size)
 {
-    out.append('(');
+    // The escaped form is at most four bytes per byte; the string is written in place.
+    const qsizetype start = out.size();
+    out.resize(start + 4 * size + 2);
+    char *to = out.data() + start;
+    *to++ = '(';
     for (qsizetype i = 0; i < size; ++i) {
         const auto c = static_cast<unsigned char>(bytes[i]);
         if (c == '(' || c == ')' || c == '\\') {
-            out.append('\\');
-            out.append(char(c));
+            *to++ = '\\';
+            *to++ = char(c);
         } else if (c < 32 || c == 127) {
-            const char escaped[4] = {'\\', char('0' + (c >> 6)), char('0' + ((c >> 3) & 7)),
-                                     char('0' + (c & 7))};
-            out.append(escaped, 4);
+            *to++ = '\\';
+            *to++ = char('0' + (c >> 6));
+            *to++ = char('0' + ((c >> 3) & 7));
+            *to++ = char('0' + (c & 7));
         } else {
-            out.append(char(c));
+            *to++ = char(c);
         }
     }
-    out.append(')');
+    *to++ = ')';
+    out.resize(to - out.constData());
 }
 
 void appendLiteralString(QByteArray &out, const QByteArray &bytes)

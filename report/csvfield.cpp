@@ -7,19 +7,22 @@ namespace csv {
 
 QByteArray fieldFromBytes(QByteArrayView text)
 {
-    QByteArray clean;
-    clean.reserve(text.size() + 3);
+    // Written in place: the field never holds more than the text and its separator.
+    QByteArray clean(text.size() + 1, Qt::Uninitialized);
+    char *out = clean.data();
     bool needsQuotes = false;
     for (const char byte : text) {
         if (static_cast<unsigned char>(byte) < 32)
             continue; // line breaks (the final one too) and TABs go without replacement and need no quotes
         needsQuotes = needsQuotes || byte == kSeparator || byte == '"';
-        clean.append(byte);
+        *out++ = byte;
     }
     if (!needsQuotes) {
-        clean.append(kSeparator);
+        *out++ = kSeparator;
+        clean.truncate(out - clean.constData());
         return clean;
     }
+    clean.truncate(out - clean.constData());
     QByteArray quoted;
     quoted.reserve(clean.size() + 4);
     quoted.append('"');
@@ -37,10 +40,8 @@ QByteArray boxField(const PreparedBox &box, const AnsiCodePage &ansi)
 {
     const ReportFont font = box.style ? box.style->font : ReportFont::ArialRegular;
     QString laidOut;
-    for (const QString &line : wrapMemoLines(box.text, font, box.widthPx)) {
-        laidOut += line;
-        laidOut += u"\r\n";
-    }
+    laidOut.reserve(box.text.size() + 8);
+    appendMemoLines(box.text, font, box.widthPx, laidOut);
     return fieldFromBytes(ansi.encode(laidOut));
 }
 

@@ -22,4 +22,7 @@ int breakWidthPx(ReportFont font, char16_t ch);
 // puts each character on a line of its own.
 QStringList wrapMemoLines(QStringView text, ReportFont font, double widthPx);
 
+// The same lines appended to out, each followed by CR LF, without a list between.
+void appendMemoLines(QStringView text, ReportFont font, double widthPx, QString &out);
+
 } // namespace csv

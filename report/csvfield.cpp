@@ -39,10 +39,9 @@ QByteArray fieldFromBytes(QByteArrayView text)
 QByteArray boxField(const PreparedBox &box, const AnsiCodePage &ansi)
 {
     const ReportFont font = box.style ? box.style->font : ReportFont::ArialRegular;
-    QString laidOut;
-    laidOut.reserve(box.text.size() + 8);
-    appendMemoLines(box.text, font, box.widthPx, laidOut);
-    return fieldFromBytes(ansi.encode(laidOut));
+    // The memo's lines end in CR LF, which the field drops: a line feed alone keeps the
+    // lines apart for the code page just as well.
+    return fieldFromBytes(ansi.encode(joinedMemoLines(box.text, font, box.widthPx)));
 }
 
 } // namespace csv

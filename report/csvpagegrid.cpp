@@ -13,6 +13,14 @@ bool isPlaced(const PreparedBox &box)
         && std::isfinite(box.heightPx);
 }
 
+// Boxes of a line share their top and bottom and touch their neighbours: an edge equal to
+// the one added just before is left out before sorting, which keeps the same set.
+void addEdge(std::vector<double> &edges, double edge)
+{
+    if (edges.empty() || edges.back() != edge)
+        edges.push_back(edge);
+}
+
 void finishEdges(std::vector<double> &edges)
 {
     std::sort(edges.begin(), edges.end());
@@ -55,10 +63,10 @@ PageGrid::PageGrid(const PreparedPage &page)
     for (const PreparedBox &box : page.boxes) {
         if (!isPlaced(box))
             continue;
-        m_xEdges.push_back(box.leftPx);
-        m_xEdges.push_back(box.leftPx + box.widthPx);
-        m_yEdges.push_back(box.topPx);
-        m_yEdges.push_back(box.topPx + box.heightPx);
+        addEdge(m_xEdges, box.leftPx);
+        addEdge(m_xEdges, box.leftPx + box.widthPx);
+        addEdge(m_yEdges, box.topPx);
+        addEdge(m_yEdges, box.topPx + box.heightPx);
     }
     finishEdges(m_xEdges);
     finishEdges(m_yEdges);

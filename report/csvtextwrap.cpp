@@ -141,12 +141,28 @@ QStringList wrapMemoLines(QStringView text, ReportFont font, double widthPx)
     return lines;
 }
 
-void appendMemoLines(QStringView text, ReportFont font, double widthPx, QString &out)
+QString joinedMemoLines(const QString &text, ReportFont font, double widthPx)
 {
-    forEachMemoLine(text, font, widthPx, [&out](QStringView line) {
-        out += line;
-        out += u"\r\n";
+    // The first line is only looked at: most memos have no second one.
+    QStringView first;
+    QString joined;
+    int lineCount = 0;
+    forEachMemoLine(text, font, widthPx, [&](QStringView line) {
+        if (++lineCount == 1) {
+            first = line;
+            return;
+        }
+        if (lineCount == 2) {
+            joined += first;
+            joined += u'\n';
+        }
+        joined += line;
+        joined += u'\n';
     });
+    if (lineCount != 1)
+        return joined;
+    // One unbroken line is the text itself: shared, not copied.
+    return first.size() == text.size() ? text : first.toString() + u'\n';
 }
 
 } // namespace csv

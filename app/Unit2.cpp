@@ -5,15 +5,15 @@
 #include "app/statusbarprogress.h"
 #include "archive/drivediscovery.h"
 #include "archive/filecommands.h"
-#include "platform/dialogs.h"
-#include "platform/errorsink.h"
-#include "platform/shell.h"
-#include "platform/windowmanager.h"
-#include "report/csvwriter.h"
-#include "report/pdfwriter.h"
-#include "report/progresswindow.h"
-#include "report/reportcontroller.h"
-#include "report/reportpreview.h"
+#include "csv/csvwriter.h"
+#include "pdf/pdfwriter.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/errorsink.h"
+#include "platform/ui/shell.h"
+#include "platform/ui/windowmanager.h"
+#include "preview/progresswindow.h"
+#include "preview/reportcontroller.h"
+#include "preview/reportpreview.h"
 #include "tables/measurementgrid.h"
 #include "tables/tablecommands.h"
 #include "tables/tabledefinition.h"
@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -343,7 +344,8 @@ void TForm1::N8Click()
 
 ReportTables TForm1::reportTables() const
 {
-    return {*NextGrid62, *NextGrid61, activePageIndex()};
+    // The first page is the basic table; any other, the individual one.
+    return {*NextGrid62, *NextGrid61, activePageIndex() == 0 ? TableKind::Basic : TableKind::Individual};
 }
 
 void TForm1::N6Click()
@@ -390,14 +392,15 @@ void TForm1::runExport(QWidget *owner, const QString &title, bool showReadings, 
 {
     if (!owner)
         owner = this;
-    {
-        ProgressWindow progressWindow(title, owner);
-        m_reports->exportReport(reportTables(), showReadings, dialog, writer, progressWindow, owner);
-    }
     // With its dialogs and progress window gone, the window the export was started from is
-    // the one in front, whatever the window manager chose to activate meanwhile.
-    owner->raise();
-    owner->activateWindow();
+    // the one in front, whatever the window manager chose to activate meanwhile; after a failed
+    // build too, so that the error box comes over it.
+    const auto raiseOwner = qScopeGuard([owner] {
+        owner->raise();
+        owner->activateWindow();
+    });
+    ProgressWindow progressWindow(title, owner);
+    m_reports->exportReport(reportTables(), showReadings, dialog, writer, progressWindow, owner);
 }
 
 void TForm1::showChartFor(const MeasurementGrid &grid, int source)

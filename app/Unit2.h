@@ -2,8 +2,8 @@
 
 #include "archive/archivehost.h"
 #include "archive/archivetext.h"
-#include "platform/platform.h"
-#include "report/reportcontroller.h"
+#include "platform/ui/platform.h"
+#include "preview/reportcontroller.h"
 #include "tables/chartselection.h"
 
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "app/commandline.h"
 
 #include "app/lirasapplication.h"
-#include "platform/qttranslation.h"
+#include "platform/ui/qttranslation.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -1,9 +1,9 @@
 #include "app/lirasapplication.h"
 
 #include "platform/apperror.h"
-#include "platform/dialogs.h"
-#include "platform/errorsink.h"
-#include "platform/qttranslation.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/errorsink.h"
+#include "platform/ui/qttranslation.h"
 
 #include <QFont>
 

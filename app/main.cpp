@@ -5,7 +5,7 @@
 #include "app/lirasapplication.h"
 #include "chart/Unit3.h"
 #include "guide/Unit4.h"
-#include "platform/systemplatform.h"
+#include "platform/ui/systemplatform.h"
 
 int main(int argc, char *argv[])
 {

@@ -3,11 +3,11 @@
 #include "archive/archivehost.h"
 #include "archive/archivelayout.h"
 #include "archive/archivetext.h"
-#include "platform/dialogs.h"
-#include "platform/platform.h"
 #include "platform/progress.h"
-#include "tables/tabledefinition.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/platform.h"
 #include "tables/measurementtable.h"
+#include "tables/tabledefinition.h"
 
 #include <QStringList>
 

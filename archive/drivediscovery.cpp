@@ -2,10 +2,10 @@
 
 #include "archive/archivehost.h"
 #include "archive/archiveloader.h"
-#include "platform/dialogs.h"
 #include "platform/driveroots.h"
 #include "platform/fileexists.h"
-#include "platform/platform.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/platform.h"
 
 #include <QDir>
 

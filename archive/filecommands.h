@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/dialogs.h"
-#include "platform/platform.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/platform.h"
 
 #include <memory>
 

@@ -3,7 +3,7 @@
 // the same run: reading and decoding the file into lines only.
 #include "archive/archiveloader.h"
 #include "archive/archivetext.h"
-#include "platform/fakeplatform.h"
+#include "platform/ui/fakeplatform.h"
 #include "tests/archive/gridhost.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // Writing the PDF of 1k, 10k and 100k report rows: the write alone from prepared pages,
 // and the report build followed by the write, as the "PDF" command runs them.
+#include "pdf/pdfwriter.h"
 #include "platform/progress.h"
-#include "report/pdfwriter.h"
 #include "tables/cellsource.h"
 #include "tests/report/reportfixture.h"
 

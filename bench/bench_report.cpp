@@ -2,9 +2,9 @@
 // Goals: 100k rows build within 1.0 s; prepared pages hold at most 200 bytes per box beyond
 // its text; one page paints within 20 ms.
 
+#include "preview/reportpainter.h"
 #include "report/reportbuilder.h"
 #include "report/reportlayout.h"
-#include "report/reportpainter.h"
 #include "report/reportpreparation.h"
 #include "report/reportrows.h"
 #include "report/userdataset.h"
@@ -67,7 +67,7 @@ struct Build
     void run(const CellSource &table)
     {
         prepareReport(layout, dataSet, u"09.12.2026"_s, false, table.rowCount());
-        rows = ReportRows::capture(table, ReportRows::Table::Basic, false);
+        rows = ReportRows::capture(table, TableKind::Basic, false);
         const ValueResolver resolver(rows, dataSet);
         ReportBuilder builder(layout, dataSet, resolver, report);
         builder.start();

@@ -1,8 +1,8 @@
 #include "chart/Unit3.h"
 
 #include "chart/readingschart.h"
-#include "platform/errorsink.h"
 #include "platform/regionalformat.h"
+#include "platform/ui/errorsink.h"
 #include "tables/cellsource.h"
 #include "tables/chartselection.h"
 

@@ -2,8 +2,8 @@
 
 #include "guide/glyphbutton.h"
 #include "platform/apperror.h"
-#include "platform/errorsink.h"
 #include "platform/settingsstore.h"
+#include "platform/ui/errorsink.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "platform/codepages.h"
 
-#include "platform/codepagebackend.h"
+#include "platform/os/codepagebackend.h"
 
 #include <QStringList>
 

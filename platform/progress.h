@@ -8,7 +8,6 @@ public:
     virtual ~Progress() = default;
     virtual void setMaximum(int maximum) = 0;
     virtual void setValue(int value) = 0;
-    virtual bool isCancelled() const { return false; }
 };
 
 class NullProgress final : public Progress

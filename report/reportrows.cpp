@@ -59,9 +59,9 @@ int reportfields::indexOf(QStringView name)
     return -1;
 }
 
-ReportRows ReportRows::capture(const CellSource &table, Table kind, bool withReadings)
+ReportRows ReportRows::capture(const CellSource &table, TableKind kind, bool withReadings)
 {
-    const bool basic = kind == Table::Basic;
+    const bool basic = kind == TableKind::Basic;
     ReportRows rows;
     rows.m_rowCount = table.rowCount();
     rows.m_values.resize(size_t(rows.m_rowCount) * reportfields::kCount);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tables/tablekind.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -22,13 +24,11 @@ int indexOf(QStringView name);
 class ReportRows
 {
 public:
-    enum class Table { Basic, Individual };
-
     ReportRows() = default;
 
     // The report columns of every row; the readings field only when withReadings (it is
     // read only while its memo is visible). Raises the table's AppError when it lacks a column.
-    static ReportRows capture(const CellSource &table, Table kind, bool withReadings);
+    static ReportRows capture(const CellSource &table, TableKind kind, bool withReadings);
 
     int rowCount() const { return m_rowCount; }
     // Raises AppError outside the rows.

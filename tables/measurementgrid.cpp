@@ -1,6 +1,6 @@
 #include "tables/measurementgrid.h"
 
-#include "platform/errorsink.h"
+#include "platform/ui/errorsink.h"
 #include "tables/measurementmodel.h"
 
 #include <QHeaderView>

@@ -1,9 +1,9 @@
 // The main window as a user drives it: its menu commands over the real tables, with the
 // scripted platform answering every box and dialog.
 #include "app/Unit2.h"
-#include "platform/fakeplatform.h"
-#include "report/reportcontroller.h"
-#include "report/reportpreview.h"
+#include "platform/ui/fakeplatform.h"
+#include "preview/reportcontroller.h"
+#include "preview/reportpreview.h"
 #include "tables/measurementgrid.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "app/Unit2.h"
 #include "app/lirasapplication.h"
 #include "app/startflag.h"
-#include "platform/fakeplatform.h"
+#include "platform/ui/fakeplatform.h"
 
 #include <QAction>
 #include <QMenu>

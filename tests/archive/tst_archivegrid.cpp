@@ -4,7 +4,7 @@
 #include "archive/filecommands.h"
 #include "archivefixtures.h"
 #include "gridhost.h"
-#include "platform/fakeplatform.h"
+#include "platform/ui/fakeplatform.h"
 #include "tables/tabledefinition.h"
 
 #include <QApplication>

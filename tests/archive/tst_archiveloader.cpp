@@ -2,7 +2,7 @@
 #include "archivefixtures.h"
 #include "archivetestdoubles.h"
 #include "platform/apperror.h"
-#include "platform/fakeplatform.h"
+#include "platform/ui/fakeplatform.h"
 
 #include <QTemporaryDir>
 #include <QTest>

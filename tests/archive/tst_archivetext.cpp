@@ -1,6 +1,6 @@
 #include "archive/archivetext.h"
 #include "archivefixtures.h"
-#include "platform/fakeplatform.h"
+#include "platform/ui/fakeplatform.h"
 #ifdef Q_OS_UNIX
 #include "tests/support/writefaults.h"
 #endif

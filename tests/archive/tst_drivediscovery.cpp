@@ -1,7 +1,7 @@
 #include "archive/drivediscovery.h"
 #include "archivefixtures.h"
 #include "archivetestdoubles.h"
-#include "platform/fakeplatform.h"
+#include "platform/ui/fakeplatform.h"
 
 #include <QDir>
 #include <QTemporaryDir>

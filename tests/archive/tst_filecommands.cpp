@@ -2,7 +2,7 @@
 #include "archive/filecommands.h"
 #include "archivefixtures.h"
 #include "archivetestdoubles.h"
-#include "platform/fakeplatform.h"
+#include "platform/ui/fakeplatform.h"
 #include "tests/support/writefaults.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/apperror.h"
-#include "platform/errorsink.h"
+#include "platform/ui/errorsink.h"
 
 #include <QStringList>
 

@@ -2,8 +2,8 @@
 
 #include "guide/Unit4.h"
 #include "platform/apperror.h"
-#include "platform/errorsink.h"
-#include "platform/fakeplatform.h"
+#include "platform/ui/errorsink.h"
+#include "platform/ui/fakeplatform.h"
 
 #include <QBuffer>
 #include <QCheckBox>

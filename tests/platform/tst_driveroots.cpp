@@ -1,5 +1,5 @@
-#include "platform/driveroots_linux.h"
-#include "platform/mountpoints.h"
+#include "platform/os/driveroots_linux.h"
+#include "platform/os/mountpoints.h"
 
 #include <QFile>
 #include <QTemporaryDir>

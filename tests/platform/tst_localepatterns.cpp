@@ -1,4 +1,4 @@
-#include "platform/localepatterns.h"
+#include "platform/os/localepatterns.h"
 
 #include <QTest>
 

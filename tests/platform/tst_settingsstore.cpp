@@ -1,4 +1,4 @@
-#include "platform/settingsstore_linux.h"
+#include "platform/os/settingsstore_linux.h"
 #include "tests/support/writefaults.h"
 
 #include <QDir>

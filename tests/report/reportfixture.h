@@ -31,7 +31,7 @@ struct BuiltReport
     BuiltReport(const CellSource &table, bool showReadings, int sliceRecords = 1000)
     {
         prepareReport(layout, dataSet, QStringLiteral("09.12.2026"), showReadings, table.rowCount());
-        rows = ReportRows::capture(table, ReportRows::Table::Basic, showReadings);
+        rows = ReportRows::capture(table, TableKind::Basic, showReadings);
         const ValueResolver resolver(rows, dataSet);
         ReportBuilder builder(layout, dataSet, resolver, report);
         builder.start();

@@ -7,8 +7,8 @@
 
 #include "platform/codepages.h"
 #include "platform/progress.h"
-#include "report/csvwriter.h"
-#include "report/pdfwriter.h"
+#include "csv/csvwriter.h"
+#include "pdf/pdfwriter.h"
 
 #include <QCryptographicHash>
 #include <QFile>

@@ -98,8 +98,8 @@ void TestValueResolver::fieldColumns()
     FakeCellSource individual(kIndividualColumns);
     individual.addRow(u"i0"_s);
     individual.addRow(u"i1"_s);
-    const ReportRows b = ReportRows::capture(basic, ReportRows::Table::Basic, true);
-    const ReportRows i = ReportRows::capture(individual, ReportRows::Table::Individual, true);
+    const ReportRows b = ReportRows::capture(basic, TableKind::Basic, true);
+    const ReportRows i = ReportRows::capture(individual, TableKind::Individual, true);
     QCOMPARE(resolve(b, 1, field), u"b1c%1"_s.arg(basicColumn));
     QCOMPARE(resolve(i, 1, field), u"i1c%1"_s.arg(individualColumn));
     QCOMPARE(resolve(i, 0, field), u"i0c%1"_s.arg(individualColumn));
@@ -118,7 +118,7 @@ void TestValueResolver::namesIgnoreCase()
     QFETCH(QString, name);
     FakeCellSource basic(kBasicColumns);
     basic.addRow(u"b0"_s);
-    const ReportRows rows = ReportRows::capture(basic, ReportRows::Table::Basic, false);
+    const ReportRows rows = ReportRows::capture(basic, TableKind::Basic, false);
     QCOMPARE(resolve(rows, 0, name), u"b0c11"_s);
 }
 
@@ -139,7 +139,7 @@ void TestValueResolver::unknownNamesLeaveTheValue()
     QFETCH(QString, name);
     FakeCellSource basic(kBasicColumns);
     basic.addRow(u"b0"_s);
-    const ReportRows rows = ReportRows::capture(basic, ReportRows::Table::Basic, true);
+    const ReportRows rows = ReportRows::capture(basic, TableKind::Basic, true);
     QCOMPARE(resolve(rows, 0, name, u"engine's own"_s), u"engine's own"_s);
     QCOMPARE(reportfields::indexOf(name), -1);
 }
@@ -172,8 +172,7 @@ void TestValueResolver::readings()
 
     const FakeCellSource table = basic ? readingsTable(kBasicColumns, 23, filled, firstEmpty)
                                        : readingsTable(kIndividualColumns, 20, filled, firstEmpty);
-    const ReportRows rows = ReportRows::capture(
-        table, basic ? ReportRows::Table::Basic : ReportRows::Table::Individual, true);
+    const ReportRows rows = ReportRows::capture(table, basic ? TableKind::Basic : TableKind::Individual, true);
     const QString value = resolve(rows, 0, u"cell100"_s, u"untouched"_s);
     QCOMPARE(value, expected);
     if (!value.isEmpty())
@@ -186,9 +185,9 @@ void TestValueResolver::readingsNotCapturedWhenHidden()
     // still builds.
     FakeCellSource narrow(22);
     narrow.addRow(u"n0"_s);
-    const ReportRows rows = ReportRows::capture(narrow, ReportRows::Table::Basic, false);
+    const ReportRows rows = ReportRows::capture(narrow, TableKind::Basic, false);
     QCOMPARE(resolve(rows, 0, u"Cell22"_s), u"n0c21"_s);
-    QVERIFY_THROWS_EXCEPTION(AppError, ReportRows::capture(narrow, ReportRows::Table::Basic, true));
+    QVERIFY_THROWS_EXCEPTION(AppError, ReportRows::capture(narrow, TableKind::Basic, true));
 }
 
 void TestValueResolver::rowsAsTheTableShowsThem()
@@ -198,7 +197,7 @@ void TestValueResolver::rowsAsTheTableShowsThem()
         basic.addRow(u"r%1"_s.arg(r), {{0, QString::number(r + 1)}});
     basic.moveRow(3, 0); // sorted: 4 1 2 3
     basic.removeRow(2);  // deleted: 4 1 3
-    const ReportRows rows = ReportRows::capture(basic, ReportRows::Table::Basic, false);
+    const ReportRows rows = ReportRows::capture(basic, TableKind::Basic, false);
     QCOMPARE(rows.rowCount(), 3);
     QStringList numbers;
     for (int record = 0; record < rows.rowCount(); ++record)
@@ -211,7 +210,7 @@ void TestValueResolver::captureIsASnapshot()
     FakeCellSource basic(kBasicColumns);
     basic.addRow(u"r0"_s);
     basic.addRow(u"r1"_s);
-    const ReportRows rows = ReportRows::capture(basic, ReportRows::Table::Basic, false);
+    const ReportRows rows = ReportRows::capture(basic, TableKind::Basic, false);
     basic.setCell(5, 1, u"changed"_s);
     basic.removeRow(0);
     QCOMPARE(resolve(rows, 1, u"Cell6"_s), u"r1c5"_s);

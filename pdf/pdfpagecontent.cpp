@@ -1,0 +1,91 @@
+#include "pdf/pdfpagecontent.h"
+
+#include "pdf/pdffontset.h"
+#include "pdf/pdfsyntax.h"
+#include "report/textlayout.h"
+
+namespace pdfpage {
+
+namespace {
+
+constexpr double kMarginPt = reportpaper::marginMm / 25.4 * 72.0;
+
+double xPt(double px)
+{
+    return kMarginPt + px * ptPerPx;
+}
+
+double yPt(double px)
+{
+    return heightPt - kMarginPt - px * ptPerPx;
+}
+
+// "x y w h re" for the box, lower-left corner first as PDF wants it.
+void appendRect(QByteArray &out, const PreparedBox &box)
+{
+    pdfsyntax::appendNumber(out, xPt(box.leftPx));
+    out.append(' ');
+    pdfsyntax::appendNumber(out, yPt(box.topPx + box.heightPx));
+    out.append(' ');
+    pdfsyntax::appendNumber(out, box.widthPx * ptPerPx);
+    out.append(' ');
+    pdfsyntax::appendNumber(out, box.heightPx * ptPerPx);
+    out.append(" re");
+}
+
+// rect: the box's "… re", which the clip and the frame share.
+void appendText(QByteArray &out, const PreparedBox &box, const QByteArray &rect, PdfFontSet &fonts)
+{
+    const std::vector<textlayout::Line> lines = textlayout::layoutBox(box);
+    if (lines.empty())
+        return;
+    const double sizePt = box.style->fontHeightPx * ptPerPx;
+    out.append("q ");
+    out.append(rect);
+    out.append(" W n BT ");
+    int currentResource = 0;
+    double lineX = 0;
+    double lineY = 0;
+    for (const textlayout::Line &line : lines) {
+        const double x = xPt(box.leftPx + line.xPx);
+        const double y = yPt(box.topPx + line.baselinePx);
+        // Td moves from the previous line's start; in a fresh text object that is the origin.
+        pdfsyntax::appendNumber(out, x - lineX);
+        out.append(' ');
+        pdfsyntax::appendNumber(out, y - lineY);
+        out.append(" Td ");
+        fonts.appendShowText(out, box.style->font, line.text, sizePt, currentResource);
+        lineX = x;
+        lineY = y;
+    }
+    out.append("ET Q\n");
+}
+
+} // namespace
+
+QByteArray pageContent(const PreparedPage &page, PdfFontSet &fonts)
+{
+    QByteArray out;
+    out.reserve(qsizetype(page.boxes.size()) * 96 + 64);
+    QByteArray frames;
+    QByteArray rect;
+    for (const PreparedBox &box : page.boxes) {
+        if (!box.style)
+            continue;
+        rect.resize(0);
+        appendRect(rect, box);
+        appendText(out, box, rect, fonts);
+        if (box.style->frame) {
+            frames.append(rect);
+            frames.append('\n');
+        }
+    }
+    if (!frames.isEmpty()) {
+        out.append("0 G 0.75 w\n");
+        out.append(frames);
+        out.append("S\n");
+    }
+    return out;
+}
+
+} // namespace pdfpage

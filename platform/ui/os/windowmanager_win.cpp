@@ -1,0 +1,6 @@
+#include "platform/ui/windowmanager.h"
+
+bool windowManagerMaximises()
+{
+    return true;
+}

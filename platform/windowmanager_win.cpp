@@ -1,6 +1,0 @@
-#include "platform/windowmanager.h"
-
-bool windowManagerMaximises()
-{
-    return true;
-}

@@ -20,8 +20,7 @@ ExportReport::ExportReport(const CellSource &table, TableKind kind, bool showRea
 {
     UserDataSet dataSet;
     prepareReport(m_layout, dataSet, dateText, showReadings, table.rowCount());
-    const ReportRows rows = ReportRows::capture(
-        table, kind == TableKind::Basic ? ReportRows::Table::Basic : ReportRows::Table::Individual, showReadings);
+    const ReportRows rows = ReportRows::capture(table, kind, showReadings);
     const ValueResolver resolver(rows, dataSet);
     ReportBuilder builder(m_layout, dataSet, resolver, m_pages);
     builder.start();

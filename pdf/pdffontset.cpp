@@ -199,7 +199,7 @@ PdfFontSet::Slot PdfFontSet::assign(ReportFont font, char32_t codePoint)
     return Slot(index + 1) << 8 | Slot(code);
 }
 
-void PdfFontSet::appendShowText(QByteArray &out, ReportFont font, QStringView text, double sizePt,
+void PdfFontSet::appendShowText(std::string &out, ReportFont font, QStringView text, double sizePt,
                                 int &currentResource)
 {
     QByteArray &run = m_run;
@@ -208,15 +208,15 @@ void PdfFontSet::appendShowText(QByteArray &out, ReportFont font, QStringView te
         if (run.isEmpty())
             return;
         if (runResource != currentResource) {
-            out.append("/F");
-            out.append(QByteArray::number(runResource));
-            out.append(' ');
+            out += "/F";
+            out += std::to_string(runResource);
+            out += ' ';
             pdfsyntax::appendNumber(out, sizePt);
-            out.append(" Tf ");
+            out += " Tf ";
             currentResource = runResource;
         }
-        pdfsyntax::appendLiteralString(out, run);
-        out.append(" Tj ");
+        pdfsyntax::appendLiteralString(out, run.constData(), run.size());
+        out += " Tj ";
         run.resize(0);
     };
 

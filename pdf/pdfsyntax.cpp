@@ -15,21 +15,22 @@ bool isDelimiter(char c)
     return std::strchr("()<>[]{}/%#", c) != nullptr;
 }
 
-} // namespace
-
-void appendNumber(QByteArray &out, double value)
+// Both buffers the writer fills: QByteArray for whole objects, std::string for page content,
+// which takes thousands of small appends per page.
+template <typename Out>
+void appendNumberTo(Out &out, double value)
 {
     // Built in a local buffer and appended once: a page has thousands of numbers.
     char text[32];
     int n = 0;
     if (!std::isfinite(value)) {
-        out.append('0');
+        out += '0';
         return;
     }
     // Fixed point in thousandths: exact, fast and never in exponent form.
     const double scaled = std::round(std::fabs(value) * 1000.0);
     if (scaled > 9.0e15) {
-        out.append('0');
+        out += '0';
         return;
     }
     auto thousandths = static_cast<std::int64_t>(scaled);
@@ -60,10 +61,11 @@ void appendNumber(QByteArray &out, double value)
     out.append(text, n);
 }
 
-void appendLiteralString(QByteArray &out, const char *bytes, qsizetype size)
+template <typename Out>
+void appendLiteralStringTo(Out &out, const char *bytes, qsizetype size)
 {
     // The escaped form is at most four bytes per byte; the string is written in place.
-    const qsizetype start = out.size();
+    const auto start = out.size();
     out.resize(start + 4 * size + 2);
     char *to = out.data() + start;
     *to++ = '(';
@@ -82,7 +84,29 @@ void appendLiteralString(QByteArray &out, const char *bytes, qsizetype size)
         }
     }
     *to++ = ')';
-    out.resize(to - out.constData());
+    out.resize(to - out.data());
+}
+
+} // namespace
+
+void appendNumber(QByteArray &out, double value)
+{
+    appendNumberTo(out, value);
+}
+
+void appendNumber(std::string &out, double value)
+{
+    appendNumberTo(out, value);
+}
+
+void appendLiteralString(QByteArray &out, const char *bytes, qsizetype size)
+{
+    appendLiteralStringTo(out, bytes, size);
+}
+
+void appendLiteralString(std::string &out, const char *bytes, qsizetype size)
+{
+    appendLiteralStringTo(out, bytes, size);
 }
 
 void appendLiteralString(QByteArray &out, const QByteArray &bytes)

@@ -3,8 +3,6 @@
 #include "app/accesskeys.h"
 #include "app/startflag.h"
 #include "app/statusbarprogress.h"
-#include "archive/drivediscovery.h"
-#include "archive/filecommands.h"
 #include "csv/csvwriter.h"
 #include "pdf/pdfwriter.h"
 #include "platform/ui/dialogs.h"
@@ -46,9 +44,9 @@ void onSignal(Sender *sender, Signal signal, QObject *context, Handler handler)
     QObject::connect(sender, signal, context, [handler] { errorsink::guarded(handler); });
 }
 
-int pageOf(ArchiveKind kind)
+int pageOf(TableKind kind)
 {
-    return kind == ArchiveKind::Basic ? 0 : 1;
+    return kind == TableKind::Basic ? 0 : 1;
 }
 
 // The menu entry of a command: the command's caption and shortcut; choosing it runs the
@@ -74,7 +72,9 @@ QWidget *pageHolding(QWidget *table)
 } // namespace
 
 TForm1::TForm1(const Platform &platform)
-    : m_platform(platform)
+    : m_platform(platform),
+      m_basicSet(TableKind::Basic, platform.regional),
+      m_individualSet(TableKind::Individual, platform.regional)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"ЛИРАС-Д7"_s);
@@ -87,8 +87,9 @@ TForm1::TForm1(const Platform &platform)
     createPages();
     createStatusBar();
     createSaveDialogs();
-    m_progress = std::make_unique<StatusBarProgress>(ProgressBar1);
-    m_fileCommands = std::make_unique<ArchiveFileCommands>(*this, m_platform);
+    m_progress = std::make_unique<StatusBarProgress>(ProgressBar1, statusPanel0, StatusBar1);
+    m_openArchiveDialog = m_platform.dialogs.createFileDialog(FileDialog::Kind::Open);
+    m_saveArchiveDialog = m_platform.dialogs.createFileDialog(FileDialog::Kind::Save);
     m_reports = std::make_unique<ReportController>(m_platform.dialogs, m_platform.regional, this);
     connectCommands();
     FormCreate();
@@ -157,16 +158,14 @@ void TForm1::createPages()
 {
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(u"PageControl1"_s);
-    NextGrid62 = new MeasurementGrid(basicTableDefinition(), m_platform.regional);
-    NextGrid62->setObjectName(u"NextGrid62"_s);
-    NextGrid61 = new MeasurementGrid(individualTableDefinition(), m_platform.regional);
-    NextGrid61->setObjectName(u"NextGrid61"_s);
+    NextGrid62 = new MeasurementGrid(m_basicSet.rows());
+    NextGrid61 = new MeasurementGrid(m_individualSet.rows());
     TabSheet1 = pageHolding(NextGrid62);
     TabSheet1->setObjectName(u"TabSheet1"_s);
     TabSheet2 = pageHolding(NextGrid61);
     TabSheet2->setObjectName(u"TabSheet2"_s);
-    PageControl1->addTab(TabSheet1, u"Основной"_s);
-    PageControl1->addTab(TabSheet2, u"Индивидуальный"_s);
+    PageControl1->addTab(TabSheet1, definitionOf(TableKind::Basic).tabCaption);
+    PageControl1->addTab(TabSheet2, definitionOf(TableKind::Individual).tabCaption);
     setCentralWidget(PageControl1);
 }
 
@@ -204,9 +203,9 @@ void TForm1::createSaveDialogs()
 void TForm1::connectCommands()
 {
     onSignal(N8, &QAction::triggered, this, [this] { N8Click(); });
-    onSignal(FileOpen1, &QAction::triggered, this, [this] { m_fileCommands->openFile(); });
-    onSignal(FileSaveAs1, &QAction::triggered, this, [this] { m_fileCommands->saveAs(); });
-    onSignal(FileClose, &QAction::triggered, this, [this] { m_fileCommands->closeFile(); });
+    onSignal(FileOpen1, &QAction::triggered, this, [this] { FileOpen1Accept(); });
+    onSignal(FileSaveAs1, &QAction::triggered, this, [this] { FileSaveAs1Accept(); });
+    onSignal(FileClose, &QAction::triggered, this, [this] { FileCloseExecute(); });
     onSignal(N3, &QAction::triggered, this, [this] { N6Click(); });
     onSignal(FileExit1, &QAction::triggered, this, [this] { close(); });
     onSignal(N9, &QAction::triggered, this, [this] { N9Click(); });
@@ -225,7 +224,7 @@ void TForm1::connectCommands()
 
 void TForm1::FormCreate()
 {
-    chartSelection.ChartSource = 0;
+    chartSelection.ChartSource.reset();
     StartFlag = readStartFlag(m_platform.settings);
     DisableDataCommands();
     StatusBar1Resize();
@@ -233,41 +232,35 @@ void TForm1::FormCreate()
 
 const CellSource &TForm1::basicTable() const
 {
-    return *NextGrid62;
+    return m_basicSet.rows();
 }
 
 const CellSource &TForm1::individualTable() const
 {
-    return *NextGrid61;
+    return m_individualSet.rows();
 }
 
-MeasurementTable &TForm1::table(ArchiveKind kind)
+const MeasurementSet &TForm1::measurementSet(TableKind kind) const
 {
-    return kind == ArchiveKind::Basic ? *NextGrid62 : *NextGrid61;
+    return kind == TableKind::Basic ? m_basicSet : m_individualSet;
 }
 
-ArchiveLines &TForm1::archiveLines(ArchiveKind kind)
+MeasurementSet &TForm1::set(TableKind kind)
 {
-    return kind == ArchiveKind::Basic ? List_b : List_ind;
+    return kind == TableKind::Basic ? m_basicSet : m_individualSet;
 }
 
-void TForm1::setStatusText(const QString &text)
+MeasurementGrid &TForm1::grid(TableKind kind) const
 {
-    statusPanel0->setText(text);
-    StatusBar1->repaint();
+    return kind == TableKind::Basic ? *NextGrid62 : *NextGrid61;
 }
 
-Progress &TForm1::progress()
-{
-    return *m_progress;
-}
-
-bool TForm1::isTabVisible(ArchiveKind kind) const
+bool TForm1::isTabVisible(TableKind kind) const
 {
     return PageControl1->isTabVisible(pageOf(kind));
 }
 
-void TForm1::setTabVisible(ArchiveKind kind, bool visible)
+void TForm1::setTabVisible(TableKind kind, bool visible)
 {
     const int page = pageOf(kind);
     PageControl1->setTabVisible(page, visible);
@@ -284,25 +277,32 @@ int TForm1::activePageIndex() const
     return anyShown ? PageControl1->currentIndex() : -1;
 }
 
-void TForm1::setActivePage(ArchiveKind kind)
+std::optional<TableKind> TForm1::activeKind() const
+{
+    switch (activePageIndex()) {
+    case 0:
+        return TableKind::Basic;
+    case 1:
+        return TableKind::Individual;
+    default:
+        return std::nullopt;
+    }
+}
+
+void TForm1::setActivePage(TableKind kind)
 {
     PageControl1->setCurrentIndex(pageOf(kind));
 }
 
 MeasurementGrid &TForm1::activeTable() const
 {
-    return activePageIndex() == 0 ? *NextGrid62 : *NextGrid61;
-}
-
-void TForm1::alignActiveTable()
-{
-    N9Click();
+    return grid(activePageIndex() == 0 ? TableKind::Basic : TableKind::Individual);
 }
 
 void TForm1::DisableDataCommands()
 {
-    setTabVisible(ArchiveKind::Basic, false);
-    setTabVisible(ArchiveKind::Individual, false);
+    setTabVisible(TableKind::Basic, false);
+    setTabVisible(TableKind::Individual, false);
     N3->setEnabled(false);
     N5->menuAction()->setEnabled(false);
     N6->menuAction()->setEnabled(false);
@@ -337,15 +337,10 @@ void TForm1::StatusBar1Resize()
     ProgressBar1->show();
 }
 
-void TForm1::N8Click()
-{
-    openInstrumentArchives(*this, m_platform);
-}
-
 ReportTables TForm1::reportTables() const
 {
-    // The first page is the basic table; any other, the individual one.
-    return {*NextGrid62, *NextGrid61, activePageIndex() == 0 ? TableKind::Basic : TableKind::Individual};
+    // No page selected counts as the individual one, as it does for "Выровнить ячейки".
+    return {basicTable(), individualTable(), activeKind().value_or(TableKind::Individual)};
 }
 
 void TForm1::N6Click()
@@ -403,20 +398,20 @@ void TForm1::runExport(QWidget *owner, const QString &title, bool showReadings, 
     m_reports->exportReport(reportTables(), showReadings, dialog, writer, progressWindow, owner);
 }
 
-void TForm1::showChartFor(const MeasurementGrid &grid, int source)
+void TForm1::showChartFor(TableKind kind)
 {
-    if (pickChartRow(grid, grid.definition(), source, chartSelection) && m_chart)
+    if (pickChartRow(set(kind).rows(), kind, grid(kind).currentRow(), chartSelection) && m_chart)
         m_chart->exec();
 }
 
 void TForm1::NextGrid62DblClick()
 {
-    showChartFor(*NextGrid62, 1);
+    showChartFor(TableKind::Basic);
 }
 
 void TForm1::NextGrid61DblClick()
 {
-    showChartFor(*NextGrid61, 2);
+    showChartFor(TableKind::Individual);
 }
 
 void TForm1::HelpContents1Execute()

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "archive/archivehost.h"
-#include "archive/archivetext.h"
+#include "archive/measurementset.h"
 #include "platform/ui/platform.h"
 #include "preview/reportcontroller.h"
 #include "tables/chartselection.h"
@@ -9,8 +8,8 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 
-class ArchiveFileCommands;
 class CellSource;
 class FileDialog;
 class MeasurementGrid;
@@ -24,7 +23,7 @@ class StatusBarProgress;
 
 // The main window: the two measurement tables on their tabs, the menu, the status bar with
 // its progress bar. Handlers gather what the user chose and hand the work to the subsystems.
-class TForm1 : public QMainWindow, public ArchiveHost
+class TForm1 : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -41,22 +40,16 @@ public:
     QString StartFlag;
     ChartSelection chartSelection;
 
+    // The rows of each table; the same objects for the window's whole life.
     const CellSource &basicTable() const;
     const CellSource &individualTable() const;
-
-    // ArchiveHost.
-    MeasurementTable &table(ArchiveKind kind) override;
-    ArchiveLines &archiveLines(ArchiveKind kind) override;
-    void setStatusText(const QString &text) override;
-    Progress &progress() override;
-    bool isTabVisible(ArchiveKind kind) const override;
-    void setTabVisible(ArchiveKind kind, bool visible) override;
-    int activePageIndex() const override;
-    void setActivePage(ArchiveKind kind) override;
-    void alignActiveTable() override;
-    void EnableDataCommands() override;
-    void DisableDataCommands() override;
-    QWidget *dialogParent() override { return this; }
+    // The rows and archive lines (`List_b`, `List_ind`) of the kind's table.
+    const MeasurementSet &measurementSet(TableKind kind) const;
+    // PageControl1's page: 0 basic, 1 individual, -1 when no page is selected.
+    int activePageIndex() const;
+    void EnableDataCommands();
+    // Hides both tabs and disables the data commands.
+    void DisableDataCommands();
 
     QTabWidget *PageControl1 = nullptr;
     QWidget *TabSheet1 = nullptr;
@@ -66,8 +59,6 @@ public:
     QStatusBar *StatusBar1 = nullptr;
     QLabel *statusPanel0 = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
-    ArchiveLines List_b;
-    ArchiveLines List_ind;
     std::unique_ptr<FileDialog> SaveDialog1;
     std::unique_ptr<FileDialog> SaveDialog2;
 
@@ -108,7 +99,25 @@ private:
     void connectCommands();
     void StatusBar1Resize();
 
+    // The archive commands of the "Файл" menu (Unit2archive.cpp).
     void N8Click();
+    void FileOpen1Accept();
+    void FileSaveAs1Accept();
+    void FileCloseExecute();
+    // Shows the dialog set up as the open and save commands want it; the chosen name, or
+    // empty when cancelled.
+    QString askArchiveFileName(FileDialog &dialog, const QString &title);
+    // Loads the file and shows the outcome: the loaded table on its tab, or the message.
+    void loadArchiveFile(const QString &fileName);
+    void showLoaded(MeasurementSet &loaded, int rowCount);
+
+    // Page 0 is the basic table's, page 1 the individual table's.
+    bool isTabVisible(TableKind kind) const;
+    // Hiding the selected tab selects the remaining visible one, if any.
+    void setTabVisible(TableKind kind, bool visible);
+    std::optional<TableKind> activeKind() const;
+    void setActivePage(TableKind kind);
+
     void N6Click();
     void N9Click();
     void N11Click();
@@ -125,15 +134,20 @@ private:
     void HelpContents1Execute();
     void N12Click();
 
+    MeasurementSet &set(TableKind kind);
+    MeasurementGrid &grid(TableKind kind) const;
     MeasurementGrid &activeTable() const;
     // The tables a report command reads, with the page shown now.
     ReportTables reportTables() const;
-    void showChartFor(const MeasurementGrid &grid, int source);
+    void showChartFor(TableKind kind);
 
     Platform m_platform;
+    MeasurementSet m_basicSet;
+    MeasurementSet m_individualSet;
     QDialog *m_chart = nullptr;
     QDialog *m_about = nullptr;
     std::unique_ptr<StatusBarProgress> m_progress;
-    std::unique_ptr<ArchiveFileCommands> m_fileCommands;
+    std::unique_ptr<FileDialog> m_openArchiveDialog;
+    std::unique_ptr<FileDialog> m_saveArchiveDialog;
     std::unique_ptr<ReportController> m_reports;
 };

@@ -1,6 +1,8 @@
 #include "app/statusbarprogress.h"
 
+#include <QLabel>
 #include <QProgressBar>
+#include <QStatusBar>
 
 #include <algorithm>
 
@@ -20,4 +22,10 @@ void StatusBarProgress::setValue(int value)
         m_drawnPx = lengthPx;
         m_bar->repaint();
     }
+}
+
+void StatusBarProgress::setStatusText(const QString &text)
+{
+    m_panel->setText(text);
+    m_statusBar->repaint();
 }

@@ -31,14 +31,14 @@ QStringList splitFields(QStringView line, QChar delimiter)
     return fields;
 }
 
-std::optional<ArchiveKind> archiveKind(QStringView headerLine)
+std::optional<TableKind> archiveKind(QStringView headerLine)
 {
     const QStringList words = splitFields(headerLine, u' ');
     if (words.size() < 3 || words[2] != u"v003"_s)
         return std::nullopt;
     if (words[0] == u"Основной"_s)
-        return ArchiveKind::Basic;
+        return TableKind::Basic;
     if (words[0] == u"Индивид."_s)
-        return ArchiveKind::Individual;
+        return TableKind::Individual;
     return std::nullopt;
 }

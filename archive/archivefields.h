@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tables/tablekind.h"
+
 #include <QChar>
 #include <QString>
 #include <QStringList>
@@ -32,12 +34,10 @@ struct FieldView
 template<typename OnField>
 void forEachField(QStringView line, QChar delimiter, OnField &&onField);
 
-enum class ArchiveKind { Basic, Individual };
-
 // The kind and version test on the header line (exact, case-sensitive): word 0 "Основной"
-// or "Индивид." and word 2 "v003", words split at single spaces. Null for anything else,
-// an empty or short header included.
-std::optional<ArchiveKind> archiveKind(QStringView headerLine);
+// (the basic table) or "Индивид." (the individual table) and word 2 "v003", words split at
+// single spaces. Null for anything else, an empty or short header included.
+std::optional<TableKind> archiveKind(QStringView headerLine);
 
 template<typename OnField>
 void forEachField(QStringView line, QChar delimiter, OnField &&onField)

@@ -1,34 +1,42 @@
 #pragma once
 
-#include "archive/archivefields.h"
+#include "archive/measurementset.h"
+#include "tables/tablekind.h"
 
 #include <QList>
 #include <QString>
 
 #include <optional>
 
-class ArchiveHost;
-struct Platform;
+class AnsiCodePage;
+class LoadProgress;
+struct RegionalSettings;
 
 struct LoadResult
 {
     enum class Outcome { Loaded, NotAnArchive, ReadFailed };
 
     Outcome outcome = Outcome::ReadFailed;
-    std::optional<ArchiveKind> kind; // set when loaded
+    // With Loaded: a new set of the kind the header names, its rows filled and its lines
+    // those of the file.
+    std::optional<MeasurementSet> set;
+    std::optional<TableKind> kind; // set when loaded
     int rowCount = 0;
     // 1-based line numbers in the file of records that were blank, short, or had more
     // readings than the table shows; they are loaded as far as they go.
     QList<int> damagedLines;
 };
 
-// Loads one archive file into the table of the kind its header names, replaces that
-// kind's archive lines, shows and selects its tab, and re-aligns the active table.
-// Everything is read and checked before the table is touched, so a file that cannot be
-// read ("Ошибка чтения файла!") or is no archive ("Файл не является архивом!") changes no
-// table, archive lines or tab. Damaged records still load and are reported in one message
-// afterwards. The data commands are enabled only while a tab is visible.
-LoadResult LoadArchive(const QString &fileName, ArchiveHost &host, const Platform &platform);
+// Reads one archive file, checks its header and fills a new measurement set of the kind it
+// names. ReadFailed when the file cannot be read (missing, a folder, no rights),
+// NotAnArchive when its header is not that of an archive (a file of fewer than two lines
+// included). While filling, the progress shows the kind's status text with the record count
+// and goes from line 2 to the last line index; afterwards, whatever the outcome and also
+// when filling raises, the status text is empty again and the progress at 0. Nothing
+// outside the new set changes, so a caller that keeps its shown set until this returns
+// Loaded keeps it whole on every failure.
+LoadResult LoadArchive(const QString &fileName, const AnsiCodePage &ansi,
+                       const RegionalSettings &regional, LoadProgress &progress);
 
 // The message after a load with damaged records: their number and the first few lines.
 QString damagedRecordsText(const QList<int> &damagedLines);

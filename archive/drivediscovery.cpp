@@ -1,11 +1,7 @@
 #include "archive/drivediscovery.h"
 
-#include "archive/archivehost.h"
-#include "archive/archiveloader.h"
 #include "platform/driveroots.h"
 #include "platform/fileexists.h"
-#include "platform/ui/dialogs.h"
-#include "platform/ui/platform.h"
 
 #include <QDir>
 
@@ -48,19 +44,13 @@ QString FindOnDrives(const QString &relativePath, const DriveRoots &drives)
     return QString();
 }
 
-int openInstrumentArchives(ArchiveHost &host, const Platform &platform)
+QStringList findInstrumentArchives(const DriveRoots &drives)
 {
-    int found = 0;
+    QStringList found;
     for (const QString &relativePath : {basicArchivePath(), individualArchivePath()}) {
-        const QString path = FindOnDrives(relativePath, platform.drives);
-        if (path.isEmpty())
-            continue;
-        ++found;
-        LoadArchive(path, host, platform);
-    }
-    if (found == 0) {
-        platform.dialogs.message(host.dialogParent(),
-                                 u"Архивы не найдены! Проверьте подключение прибора!"_s);
+        const QString path = FindOnDrives(relativePath, drives);
+        if (!path.isEmpty())
+            found.append(path);
     }
     return found;
 }

@@ -3,9 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-class ArchiveHost;
 class DriveRoots;
-struct Platform;
 
 // The archives' places below a drive root, with this system's separator:
 // "ARCHIVE\archive_basic.csv" on Windows, "ARCHIVE/archive_basic.csv" elsewhere.
@@ -20,8 +18,7 @@ void ListLogicalDrives(QStringList &list, const DriveRoots &drives);
 // (not a folder); empty when no drive has it. The roots are listed afresh on every call.
 QString FindOnDrives(const QString &relativePath, const DriveRoots &drives);
 
-// "Открыть архив на приборе": loads the basic archive, then the individual one, each from
-// the first drive that has it; a found file counts even when its load rejects it. Shows
-// "Архивы не найдены! Проверьте подключение прибора!" when neither is found. Returns the
-// number of files found.
-int openInstrumentArchives(ArchiveHost &host, const Platform &platform);
+// The archives of "Открыть архив на приборе", in the order they are to be loaded: the basic
+// archive's path, then the individual one's, each on the first drive that has it; a file
+// found on no drive is left out, so the list is empty when the instrument has neither.
+QStringList findInstrumentArchives(const DriveRoots &drives);

@@ -5,6 +5,7 @@
 #include "platform/ui/errorsink.h"
 #include "tables/cellsource.h"
 #include "tables/chartselection.h"
+#include "tables/tabledefinition.h"
 
 #include <QFont>
 #include <QKeyEvent>
@@ -14,16 +15,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Where each table keeps the cells the chart reads.
-struct ChartColumns
-{
-    int firstReading;
-    int strength;
-};
-constexpr ChartColumns kBasicColumns{23, 17};
-constexpr ChartColumns kIndividualColumns{20, 14};
-constexpr int kRowNumberColumn = 0;
 
 constexpr int kStartWidthPx = 824;
 constexpr int kStartHeightPx = 505;
@@ -56,26 +47,20 @@ void TForm3::FormShow()
     m_chart->hide();
     m_chart->clear();
 
-    const CellSource *table = nullptr;
-    ChartColumns columns{};
-    if (m_selection.ChartSource == 1) {
-        table = &m_basic;
-        columns = kBasicColumns;
-    } else if (m_selection.ChartSource == 2) {
-        table = &m_individual;
-        columns = kIndividualColumns;
-    } else {
+    if (!m_selection.ChartSource)
         return;
-    }
+    const TableKind kind = *m_selection.ChartSource;
+    const CellSource &table = kind == TableKind::Basic ? m_basic : m_individual;
+    const TableDefinition &columns = definitionOf(kind);
 
     const int row = m_selection.ChartRow;
     for (int i = 0; i < m_selection.ReadingCount; ++i) {
-        m_chart->addBar(
-            regional::toNumberOrThrow(table->cellText(columns.firstReading + i, row), m_regional));
+        m_chart->addBar(regional::toNumberOrThrow(
+            table.cellText(columns.firstReadingColumn + i, row), m_regional));
         m_chart->addLevelPoint(
-            regional::toNumberOrThrow(table->cellText(columns.strength, row), m_regional));
+            regional::toNumberOrThrow(table.cellText(columns.strengthColumn, row), m_regional));
         setWindowTitle(u"Диаграмма единичных значений R, измерение № "_s
-                       + table->cellText(kRowNumberColumn, row));
+                       + table.cellText(columns.rowNumberColumn, row));
         m_chart->show();
     }
 }

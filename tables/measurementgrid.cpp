@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 
@@ -31,16 +32,51 @@ std::vector<bool> startShown(const TableDefinition &definition)
 
 } // namespace
 
-MeasurementGrid::MeasurementGrid(const TableDefinition &definition,
-                                 const RegionalSettings &settings, QWidget *parent)
-    : QTableView(parent),
-      m_model(new MeasurementModel(definition, settings, this)),
-      m_fill(startWidths(definition), startShown(definition)),
-      m_directions(std::size_t(definition.columnCount()), Qt::AscendingOrder)
+// Draws the selected rows in the highlight colours, the others in the view's own.
+class SelectionDelegate final : public QStyledItemDelegate
 {
+public:
+    SelectionDelegate(const RowSelection &selection, QObject *parent)
+        : QStyledItemDelegate(parent), m_selection(selection)
+    {
+    }
+
+    void setColours(const QBrush &background, const QBrush &text)
+    {
+        m_background = background;
+        m_text = text;
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const int row = index.row();
+        if (row < 0 || row >= m_selection.rowCount() || !m_selection.isSelected(row))
+            return;
+        option->backgroundBrush = m_background;
+        option->palette.setBrush(QPalette::Text, m_text);
+    }
+
+private:
+    const RowSelection &m_selection;
+    QBrush m_background;
+    QBrush m_text;
+};
+
+MeasurementGrid::MeasurementGrid(MeasurementModel &model, QWidget *parent)
+    : QTableView(parent),
+      m_model(&model),
+      m_delegate(new SelectionDelegate(m_selection, this)),
+      m_fill(startWidths(model.definition()), startShown(model.definition())),
+      m_directions(std::size_t(model.definition().columnCount()), Qt::AscendingOrder)
+{
+    const TableDefinition &definition = model.definition();
     setObjectName(definition.name);
     setFont(QFont(u"Tahoma"_s, 8));
     setModel(m_model);
+    setItemDelegate(m_delegate);
+    followRows();
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
@@ -76,6 +112,8 @@ MeasurementGrid::MeasurementGrid(const TableDefinition &definition,
             [this](int column) { errorsink::guarded([&] { sortByHeader(column); }); });
     connect(header, &QHeaderView::sectionResized, this, &MeasurementGrid::onSectionResized);
     connect(header, &QHeaderView::sectionMoved, this, &MeasurementGrid::onSectionMoved);
+    // New rows (a load swaps them in, a batch announces them) come with their own current row.
+    connect(m_model, &QAbstractItemModel::modelReset, this, &MeasurementGrid::showCurrentRow);
     takePaletteColours();
 }
 
@@ -91,61 +129,43 @@ int MeasurementGrid::columnCount() const
     return m_model->columnCount();
 }
 
-int MeasurementGrid::rowCount() const
-{
-    return m_model->tableRowCount();
-}
-
-QString MeasurementGrid::cellText(int column, int row) const
-{
-    return m_model->cellText(column, row);
-}
-
-void MeasurementGrid::setCellText(int column, int row, const QString &text)
-{
-    m_model->setCellText(column, row, text);
-}
-
-void MeasurementGrid::setRowTexts(int row, std::span<const QStringView> texts)
-{
-    m_model->setRowTexts(row, texts);
-}
-
-void MeasurementGrid::appendRows(int count)
-{
-    m_model->appendRows(count);
-}
-
-void MeasurementGrid::clearRows()
-{
-    m_model->clearRows();
-    showCurrentRow();
-}
-
-void MeasurementGrid::deleteRow(int row)
-{
-    deleteRows({row});
-}
-
 void MeasurementGrid::deleteRows(const std::vector<int> &rows)
 {
     m_model->deleteRows(rows);
     showCurrentRow();
 }
 
+void MeasurementGrid::followRows()
+{
+    m_selection.appendRows(m_model->rowCount());
+    connect(m_model, &MeasurementModel::rowsAppended, this,
+            [this](int count) { m_selection.appendRows(count); });
+    connect(m_model, &MeasurementModel::rowsCleared, this, [this] { m_selection.clear(); });
+    connect(m_model, &MeasurementModel::rowsRemoved, this,
+            [this](const std::vector<bool> &removed) { m_selection.removeRows(removed); });
+    connect(m_model, &MeasurementModel::rowsPermuted, this,
+            [this](const std::vector<int> &order) { m_selection.permute(order); });
+}
+
 int MeasurementGrid::currentRow() const
 {
-    return m_model->selection().currentRow();
+    return m_selection.currentRow();
 }
 
 int MeasurementGrid::selectedCount() const
 {
-    return m_model->selection().selectedCount();
+    return m_selection.selectedCount();
 }
 
 std::vector<int> MeasurementGrid::selectedRows() const
 {
-    return m_model->selection().selectedRows();
+    return m_selection.selectedRows();
+}
+
+void MeasurementGrid::click(int row, Qt::KeyboardModifiers modifiers)
+{
+    m_selection.click(row, modifiers);
+    viewport()->update();
 }
 
 bool MeasurementGrid::validColumn(int column) const
@@ -177,24 +197,6 @@ bool MeasurementGrid::isFillMode(int column) const
 int MeasurementGrid::columnWidthPx(int column) const
 {
     return validColumn(column) ? m_fill.widthPx(column) : 0;
-}
-
-void MeasurementGrid::beginUpdate()
-{
-    m_model->beginUpdate();
-    if (m_model->updateDepth() == 1)
-        setUpdatesEnabled(false);
-}
-
-void MeasurementGrid::endUpdate()
-{
-    if (m_model->updateDepth() == 0)
-        return;
-    m_model->endUpdate();
-    if (m_model->updateDepth() == 0) {
-        setUpdatesEnabled(true);
-        showCurrentRow();
-    }
 }
 
 void MeasurementGrid::sortByHeader(int column)
@@ -246,15 +248,18 @@ void MeasurementGrid::onSectionMoved()
 
 void MeasurementGrid::takePaletteColours()
 {
-    m_model->setHighlightColours(palette().brush(QPalette::Active, QPalette::Highlight),
-                                 palette().brush(QPalette::Active, QPalette::HighlightedText));
+    const QBrush background = palette().brush(QPalette::Active, QPalette::Highlight);
+    const QBrush text = palette().brush(QPalette::Active, QPalette::HighlightedText);
+    m_model->setHighlightColours(background, text);
+    m_delegate->setColours(background, text);
+    viewport()->update();
 }
 
 void MeasurementGrid::showCurrentRow()
 {
     // The view's own current index only draws the focus frame; it follows ours.
     const int row = currentRow();
-    if (row < 0 || row >= m_model->rowCount()) {
+    if (row < 0 || row >= m_model->rowCount(QModelIndex())) {
         selectionModel()->clearCurrentIndex();
         return;
     }
@@ -268,7 +273,7 @@ void MeasurementGrid::mousePressEvent(QMouseEvent *event)
     QTableView::mousePressEvent(event);
     const int row = rowAt(event->position().toPoint().y());
     if (event->button() == Qt::LeftButton && row >= 0)
-        m_model->click(row, event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier));
+        click(row, event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier));
     showCurrentRow();
 }
 
@@ -287,7 +292,7 @@ void MeasurementGrid::mouseDoubleClickEvent(QMouseEvent *event)
 
 int MeasurementGrid::keyTargetRow(int key) const
 {
-    const int rows = m_model->rowCount();
+    const int rows = m_model->rowCount(QModelIndex());
     const int current = currentRow();
     const int rowHeightPx = std::max(1, verticalHeader()->defaultSectionSize());
     const int page = std::max(1, viewport()->height() / rowHeightPx);
@@ -327,7 +332,7 @@ void MeasurementGrid::keyPressEvent(QKeyEvent *event)
         // Keys move the current row like a plain click, or like a Shift+click with Shift.
         const int row = keyTargetRow(event->key());
         if (row >= 0) {
-            m_model->click(row, event->modifiers() & Qt::ShiftModifier);
+            click(row, event->modifiers() & Qt::ShiftModifier);
             showCurrentRow();
             scrollTo(currentIndex());
         }

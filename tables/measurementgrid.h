@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tables/fillmode.h"
-#include "tables/measurementtable.h"
+#include "tables/rowselection.h"
 #include "tables/tabledefinition.h"
 
 #include <QTableView>
@@ -9,38 +9,33 @@
 #include <vector>
 
 class MeasurementModel;
-struct RegionalSettings;
+class SelectionDelegate;
 
-// A measurement table on screen: the view over its own model, set up from a table
+// A measurement table on screen: a view given the table's model, set up from its table
 // definition. Rows are selected by the mouse rules of RowSelection, sorted by a header click,
 // and never edited; columns can be moved and resized, and fill-mode columns share the width
-// the fixed ones leave. Tab moves the focus on to the next control.
-class MeasurementGrid : public QTableView, public MeasurementTable
+// the fixed ones leave. Tab moves the focus on to the next control. The current row and the
+// selection are the view's: they follow their rows when the model sorts or removes rows, and
+// new rows in place of all the old (a load's) come with none.
+class MeasurementGrid : public QTableView
 {
     Q_OBJECT
 
 public:
-    MeasurementGrid(const TableDefinition &definition, const RegionalSettings &settings,
-                    QWidget *parent = nullptr);
+    // The model must outlive the grid.
+    explicit MeasurementGrid(MeasurementModel &model, QWidget *parent = nullptr);
     ~MeasurementGrid() override;
 
     const TableDefinition &definition() const;
+    MeasurementModel &tableModel() const { return *m_model; }
 
-    // MeasurementTable.
-    int columnCount() const override;
-    int rowCount() const override;
-    QString cellText(int column, int row) const override;
-    void setCellText(int column, int row, const QString &text) override;
-    void setRowTexts(int row, std::span<const QStringView> texts) override;
-    void appendRows(int count) override;
-    void clearRows() override;
-    void deleteRow(int row) override;
-    int currentRow() const override;
-    int selectedCount() const override;
-    void setColumnWidth(int column, int widthPx) override;
-    void setFillMode(int column, bool on) override;
-    void beginUpdate() override;
-    void endUpdate() override;
+    // The row clicked last, -1 for none.
+    int currentRow() const;
+    int selectedCount() const;
+    // Fill-mode columns take w as their requested width; fixed ones take it, at least 8 px.
+    // A column outside the table is ignored.
+    void setColumnWidth(int column, int widthPx);
+    void setFillMode(int column, bool on);
 
     // Ascending row indexes.
     std::vector<int> selectedRows() const;
@@ -76,6 +71,7 @@ protected:
     void keyboardSearch(const QString &) override {}
 
 private:
+    int columnCount() const;
     bool validColumn(int column) const;
     void applyWidths();
     void onSectionResized(int column, int oldSizePx, int newSizePx);
@@ -83,8 +79,12 @@ private:
     void takePaletteColours();
     void showCurrentRow();
     int keyTargetRow(int key) const;
+    void click(int row, Qt::KeyboardModifiers modifiers);
+    void followRows();
 
     MeasurementModel *m_model;
+    RowSelection m_selection;
+    SelectionDelegate *m_delegate;
     FillMode m_fill;
     std::vector<Qt::SortOrder> m_directions;
     int m_sortColumn = -1;

@@ -61,10 +61,6 @@ QVariant MeasurementModel::data(const QModelIndex &index, int role) const
         return cellText(column, row);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(m_definition.columns[column].alignment | Qt::AlignVCenter);
-    case Qt::BackgroundRole:
-        return m_selection.isSelected(row) ? QVariant(m_highlight) : QVariant();
-    case Qt::ForegroundRole:
-        return m_selection.isSelected(row) ? QVariant(m_highlightedText) : QVariant();
     default:
         return {};
     }
@@ -144,13 +140,13 @@ void MeasurementModel::appendRows(int count)
         return;
     if (m_updateDepth > 0) {
         m_store.appendRows(count, kZeroDateValue);
-        m_selection.appendRows(count);
+        emit rowsAppended(count);
         m_rowsChangedInBatch = true;
         return;
     }
     beginInsertRows({}, m_announcedRows, m_announcedRows + count - 1);
     m_store.appendRows(count, kZeroDateValue);
-    m_selection.appendRows(count);
+    emit rowsAppended(count);
     m_announcedRows = m_store.rowCount();
     endInsertRows();
 }
@@ -161,7 +157,7 @@ void MeasurementModel::clearRows()
     // A load clears and fills in one batch: the rows' memory is reused until it ends.
     if (m_updateDepth == 0)
         m_store.releaseSpare();
-    m_selection.clear();
+    emit rowsCleared();
     rowsChanged();
 }
 
@@ -187,7 +183,7 @@ void MeasurementModel::deleteRows(const std::vector<int> &rows)
 void MeasurementModel::removeFlagged(const std::vector<bool> &remove)
 {
     m_store.removeRows(remove);
-    m_selection.removeRows(remove);
+    emit rowsRemoved(remove);
     rowsChanged();
 }
 
@@ -203,11 +199,27 @@ void MeasurementModel::sortRows(int column, Qt::SortOrder order)
     if (m_updateDepth == 0)
         emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     m_store.permute(permutation);
-    m_selection.permute(permutation);
+    emit rowsPermuted(permutation);
     if (m_updateDepth == 0)
         emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     else
         m_cellsChangedInBatch = true;
+}
+
+void MeasurementModel::swapRows(MeasurementModel &other)
+{
+    beginResetModel();
+    other.beginResetModel();
+    m_store.swap(other.m_store);
+    m_announcedRows = m_store.rowCount();
+    other.m_announcedRows = other.m_store.rowCount();
+    for (MeasurementModel *model : {this, &other}) {
+        emit model->rowsCleared();
+        if (model->m_announcedRows > 0)
+            emit model->rowsAppended(model->m_announcedRows);
+    }
+    other.endResetModel();
+    endResetModel();
 }
 
 void MeasurementModel::beginUpdate()
@@ -236,7 +248,7 @@ void MeasurementModel::rowsChanged()
         m_rowsChangedInBatch = true;
         return;
     }
-    // The views re-read everything; current row and selection are ours and survive.
+    // The views re-read everything; what they keep per row has followed the row signals.
     beginResetModel();
     m_announcedRows = m_store.rowCount();
     endResetModel();
@@ -249,19 +261,12 @@ void MeasurementModel::cellsChanged(int firstRow, int lastRow)
         return;
     }
     if (firstRow <= lastRow && lastRow < m_announcedRows)
-        emit dataChanged(index(firstRow, 0), index(lastRow, columnCount() - 1));
-}
-
-void MeasurementModel::click(int row, Qt::KeyboardModifiers modifiers)
-{
-    m_selection.click(row, modifiers);
-    cellsChanged(0, m_store.rowCount() - 1);
+        emit dataChanged(index(firstRow, 0), index(lastRow, m_definition.columnCount() - 1));
 }
 
 void MeasurementModel::setHighlightColours(const QBrush &background, const QBrush &text)
 {
     m_highlight = background;
     m_highlightedText = text;
-    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
-    cellsChanged(0, m_store.rowCount() - 1);
+    emit headerDataChanged(Qt::Horizontal, 0, m_definition.columnCount() - 1);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/regionalsettings.h"
 #include "tables/rowselection.h"
+#include "tables/measurementtable.h"
 #include "tables/rowstore.h"
 #include "tables/tabledefinition.h"
 
@@ -11,13 +12,15 @@
 #include <span>
 #include <vector>
 
-// The cells, current row and selection of one measurement table, as a Qt model for its
-// view. Cells are addressed by column index (the definition's order) and row index (the
-// current sort order). Nothing in the model is editable through the view.
+// The cells of one measurement table, as a Qt model for its views. Cells are addressed by
+// column index (the definition's order) and row index (the current sort order). Nothing in
+// the model is editable through a view. It needs no view: a load fills one that no view shows
+// yet. What a view keeps per row (current row, selection) follows the rows through the row
+// signals, which come at once, also inside a batch.
 //
 // Update batches nest: while one is open the model tells its views nothing about rows or
 // cells; closing the outermost batch announces the new rows (or the changed cells) once.
-class MeasurementModel : public QAbstractTableModel
+class MeasurementModel : public QAbstractTableModel, public MeasurementTable
 {
     Q_OBJECT
 
@@ -27,41 +30,48 @@ public:
 
     const TableDefinition &definition() const { return m_definition; }
 
-    // QAbstractItemModel. rowCount is the number of rows the views were last told of.
-    int rowCount(const QModelIndex &parent = {}) const override;
-    int columnCount(const QModelIndex &parent = {}) const override;
+    // QAbstractItemModel. This rowCount is the number of rows the views were last told of.
+    int rowCount(const QModelIndex &parent) const override;
+    int columnCount(const QModelIndex &parent) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    // The number of rows held now, also inside an update batch.
-    int tableRowCount() const { return m_store.rowCount(); }
-
-    // Raise AppError "Cell (c, r) out of bounds." outside the table.
-    QString cellText(int column, int row) const;
-    void setCellText(int column, int row, const QString &text);
-    // Cells 0..texts.size()-1 of one row as setCellText would write them, in one call.
-    void setRowTexts(int row, std::span<const QStringView> texts);
-
-    void appendRows(int count);
-    void clearRows();
-    // Removes one row; a row outside the table is left alone.
-    void deleteRow(int row);
-    // Removes the given rows (any order, outside ones ignored) in one pass.
-    void deleteRows(const std::vector<int> &rows);
-    // Reorders the rows themselves, stably; current row and selection follow their rows.
-    void sortRows(int column, Qt::SortOrder order);
-
-    void beginUpdate();
-    void endUpdate();
+    // MeasurementTable. This rowCount is the number of rows held now, also inside a batch.
+    int rowCount() const override { return m_store.rowCount(); }
+    int columnCount() const override { return m_definition.columnCount(); }
+    QString cellText(int column, int row) const override;
+    void setCellText(int column, int row, const QString &text) override;
+    void setRowTexts(int row, std::span<const QStringView> texts) override;
+    void appendRows(int count) override;
+    void clearRows() override;
+    void deleteRow(int row) override;
+    void beginUpdate() override;
+    void endUpdate() override;
     int updateDepth() const { return m_updateDepth; }
 
-    const RowSelection &selection() const { return m_selection; }
-    // Applies a mouse click's selection rules (see RowSelection::click).
-    void click(int row, Qt::KeyboardModifiers modifiers);
+    // Removes the given rows (any order, outside ones ignored) in one pass.
+    void deleteRows(const std::vector<int> &rows);
+    // Reorders the rows themselves, stably (rowsPermuted tells the views how).
+    void sortRows(int column, Qt::SortOrder order);
 
-    // Colours of highlighted headers and of selected rows, from the view's palette.
+    // Takes the rows of other, a model of the same table outside any batch, in one reset of
+    // the views; other is left with this model's old rows. Views and readers of this model
+    // keep it: only its content changes, and to them the rows are new ones.
+    void swapRows(MeasurementModel &other);
+
+    // Colours of highlighted headers, from the view's palette.
     void setHighlightColours(const QBrush &background, const QBrush &text);
+
+signals:
+    // count rows were added at the end.
+    void rowsAppended(int count);
+    // Every row went; the rows there now, if any, follow as appended ones.
+    void rowsCleared();
+    // The flagged rows went; the others keep their order.
+    void rowsRemoved(const std::vector<bool> &removed);
+    // Row i is now the row that was at order[i].
+    void rowsPermuted(const std::vector<int> &order);
 
 private:
     void checkCell(int column, int row) const;
@@ -74,7 +84,6 @@ private:
     TableDefinition m_definition;
     RegionalSettings m_settings;
     RowStore m_store;
-    RowSelection m_selection;
     int m_announcedRows = 0;
     int m_updateDepth = 0;
     bool m_rowsChangedInBatch = false;

@@ -6,8 +6,8 @@
 
 #include <span>
 
-// The operations of a measurement table that loading, the table commands, the chart and
-// the report rely on. Implemented by the grid widget; every call is on the UI thread.
+// The data operations of a measurement table that loading and the table commands rely on:
+// its cells and rows, apart from any view. Implemented by the table's model.
 class MeasurementTable : public CellSource
 {
 public:
@@ -20,17 +20,11 @@ public:
     virtual void setRowTexts(int row, std::span<const QStringView> texts) = 0;
     // Appends count new rows (empty text, zero dates); nothing when count <= 0.
     virtual void appendRows(int count) = 0;
-    // Removes all rows; afterwards no row is current and none is selected.
+    // Removes all rows; a view of them has no current row and none selected afterwards.
     virtual void clearRows() = 0;
-    // Removes one row; the rows below move up by one.
+    // Removes one row; the rows below move up by one. A row outside the table is left alone.
     virtual void deleteRow(int row) = 0;
-    // The row clicked last, -1 for none.
-    virtual int currentRow() const = 0;
-    virtual int selectedCount() const = 0;
-    // Fill-mode columns take w as their requested width; fixed ones take it, at least 8 px.
-    virtual void setColumnWidth(int column, int widthPx) = 0;
-    virtual void setFillMode(int column, bool on) = 0;
-    // Nesting batch: no repaint or row recount until the outermost endUpdate.
+    // Nesting batch: nothing is announced to the views until the outermost endUpdate.
     virtual void beginUpdate() = 0;
     virtual void endUpdate() = 0;
 };

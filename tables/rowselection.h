@@ -13,6 +13,7 @@ public:
     int currentRow() const { return m_current; }
     int anchorRow() const { return m_anchor; }
     int selectedCount() const { return m_selectedCount; }
+    int rowCount() const { return int(m_selected.size()); }
     bool isSelected(int row) const { return m_selected[std::size_t(row)] != 0; }
     // Ascending.
     std::vector<int> selectedRows() const;

@@ -18,6 +18,17 @@ RowStore::RowStore(int columnCount, int dateColumn)
 
 RowStore::~RowStore() = default;
 
+void RowStore::swap(RowStore &other) noexcept
+{
+    std::swap(m_columnCount, other.m_columnCount);
+    std::swap(m_dateColumn, other.m_dateColumn);
+    m_rows.swap(other.m_rows);
+    m_chunks.swap(other.m_chunks);
+    m_spare.swap(other.m_spare);
+    std::swap(m_liveBytes, other.m_liveBytes);
+    std::swap(m_wastedBytes, other.m_wastedBytes);
+}
+
 std::size_t RowStore::blockBytes(std::uint32_t textLength) const
 {
     const std::size_t bytes = std::size_t(m_columnCount) * sizeof(std::uint32_t)

@@ -23,6 +23,9 @@ public:
     RowStore(const RowStore &) = delete;
     RowStore &operator=(const RowStore &) = delete;
 
+    // Exchanges the rows and memory of two stores of the same table.
+    void swap(RowStore &other) noexcept;
+
     int columnCount() const { return m_columnCount; }
     int rowCount() const { return int(m_rows.size()); }
     int dateColumn() const { return m_dateColumn; }

@@ -50,7 +50,7 @@ QList<ColumnDefinition> trailingColumns()
     ColumnDefinition note = alphabetic(u"Примечание"_s);
     note.shown = false;
     columns.append(note);
-    for (int reading = 1; reading <= 14; ++reading) {
+    for (int reading = 1; reading < TableDefinition::readingColumnCount; ++reading) {
         ColumnDefinition column = numeric(QString());
         column.shown = false;
         columns.append(column);
@@ -62,38 +62,34 @@ QList<ColumnDefinition> trailingColumns()
     return columns;
 }
 
-TableDefinition makeDefinition(const QString &name, const QList<ColumnDefinition> &middle,
+TableDefinition makeDefinition(TableKind kind, const QString &name, const QString &tabCaption,
+                               const QString &loadStatusPrefix, const QList<ColumnDefinition> &middle,
                                bool deletesOnDeleteKey)
 {
     TableDefinition definition;
+    definition.kind = kind;
     definition.name = name;
+    definition.tabCaption = tabCaption;
+    definition.loadStatusPrefix = loadStatusPrefix;
     definition.columns = leadingColumns() + middle + trailingColumns();
     definition.fixedFieldCount = int(leadingColumns().size() + middle.size()) + 10;
     definition.strengthColumn = definition.fixedFieldCount - 4;
     definition.noteColumn = definition.fixedFieldCount + 1;
     definition.firstReadingColumn = definition.noteColumn + 1;
-    definition.dateColumn = 1;
     definition.deletesOnDeleteKey = deletesOnDeleteKey;
     return definition;
 }
 
 } // namespace
 
-const TableDefinition &basicTableDefinition()
-{
-    static const TableDefinition definition = makeDefinition(
-        u"NextGrid62"_s,
-        {alphabetic(u"Корректировка Т"_s), alphabetic(u"КУ"_s), alphabetic(u"P"_s)}, true);
-    return definition;
-}
-
-const TableDefinition &individualTableDefinition()
-{
-    static const TableDefinition definition = makeDefinition(u"NextGrid61"_s, {}, false);
-    return definition;
-}
-
 const TableDefinition &definitionOf(TableKind kind)
 {
-    return kind == TableKind::Basic ? basicTableDefinition() : individualTableDefinition();
+    static const TableDefinition basic = makeDefinition(
+        TableKind::Basic, u"NextGrid62"_s, u"Основной"_s,
+        u"Чтение основного архива! В архиве "_s,
+        {alphabetic(u"Корректировка Т"_s), alphabetic(u"КУ"_s), alphabetic(u"P"_s)}, true);
+    static const TableDefinition individual = makeDefinition(
+        TableKind::Individual, u"NextGrid61"_s, u"Индивидуальный"_s,
+        u"Чтение индивидуального архива! В архиве "_s, {}, false);
+    return kind == TableKind::Basic ? basic : individual;
 }

@@ -26,24 +26,29 @@ struct ColumnDefinition
     HeaderColour headerColour = HeaderColour::Style;
 };
 
-// The columns and fixed column positions of one measurement table.
+// The columns, fixed column positions and captions of one measurement table: the one place
+// where a column number of either table is written.
 struct TableDefinition
 {
+    static constexpr int readingColumnCount = 15;
+
+    TableKind kind = TableKind::Basic;
     QString name;                 // the component name, "NextGrid62" or "NextGrid61"
+    QString tabCaption;           // "Основной" or "Индивидуальный"
+    QString loadStatusPrefix;     // status text while loading, followed by the record count
     QList<ColumnDefinition> columns;
     int fixedFieldCount = 0;      // record fields 1..fixedFieldCount go to columns 1..fixedFieldCount
+    int rowNumberColumn = 0;      // the record's running number, "№"
+    int dateColumn = 1;           // the one column of kind Date
+    int timeColumn = 2;
     int strengthColumn = 0;       // "R, МПа"
     int noteColumn = 0;           // hidden, never filled
-    int firstReadingColumn = 0;   // 15 hidden reading columns from here to the last column
-    int dateColumn = 1;           // the one column of kind Date
+    int firstReadingColumn = 0;   // readingColumnCount hidden reading columns from here on
     bool deletesOnDeleteKey = false; // only the basic table has a Delete key handler
 
     int columnCount() const { return int(columns.size()); }
 };
 
-// NextGrid62: 38 columns, shown 0..21, note 22, readings 23..37.
-const TableDefinition &basicTableDefinition();
-// NextGrid61: 35 columns, shown 0..18, note 19, readings 20..34.
-const TableDefinition &individualTableDefinition();
-// The definition of the kind's table: one of the two above.
+// The definition of the kind's table. Basic, NextGrid62: 38 columns, shown 0..21, note 22,
+// readings 23..37. Individual, NextGrid61: 35 columns, shown 0..18, note 19, readings 20..34.
 const TableDefinition &definitionOf(TableKind kind);

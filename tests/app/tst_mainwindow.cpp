@@ -71,7 +71,7 @@ QString widthFault(const MeasurementGrid &grid)
 {
     int fillColumns = 0;
     int shownPx = 0;
-    for (int column = 0; column < grid.columnCount(); ++column) {
+    for (int column = 0; column < grid.tableModel().columnCount(); ++column) {
         if (grid.isColumnHidden(column))
             continue;
         shownPx += grid.horizontalHeader()->sectionSize(column);
@@ -140,14 +140,14 @@ void TestMainWindow::openBothKindsThenClose()
     QCOMPARE(form.activePageIndex(), 0);
     QVERIFY(form.PageControl1->isTabVisible(0));
     QVERIFY(!form.PageControl1->isTabVisible(1));
-    QVERIFY(form.NextGrid62->rowCount() > 40);
-    QCOMPARE(form.NextGrid62->cellText(0, 0), u"1"_s);
+    QVERIFY(form.NextGrid62->tableModel().rowCount() > 40);
+    QCOMPARE(form.NextGrid62->tableModel().cellText(0, 0), u"1"_s);
     QVERIFY(dataCommandsEnabled(form));
 
     form.FileOpen1->trigger();
     QCOMPARE(form.activePageIndex(), 1);
     QVERIFY(form.PageControl1->isTabVisible(0));
-    QVERIFY(form.NextGrid61->rowCount() > 40);
+    QVERIFY(form.NextGrid61->tableModel().rowCount() > 40);
     QVERIFY(fake.dialogs.messages().isEmpty());
 
     // Closing the selected individual page leaves the basic one selected and usable.
@@ -160,7 +160,7 @@ void TestMainWindow::openBothKindsThenClose()
     QCOMPARE(form.activePageIndex(), -1);
     QVERIFY(!anyDataCommandEnabled(form));
     // Closing hides; the rows stay until the next load of that kind.
-    QVERIFY(form.NextGrid62->rowCount() > 40);
+    QVERIFY(form.NextGrid62->tableModel().rowCount() > 40);
 }
 
 void TestMainWindow::rejectedFileLeavesCommandsAsTheyWere()
@@ -213,28 +213,28 @@ void TestMainWindow::deleteKeyOnlyOnBasicTable()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
-    const int individualRows = form.NextGrid61->rowCount();
+    const int individualRows = form.NextGrid61->tableModel().rowCount();
     form.PageControl1->setCurrentIndex(1);
     QTest::mouseClick(form.NextGrid61->viewport(), Qt::LeftButton, {},
                       form.NextGrid61->visualRect(form.NextGrid61->model()->index(2, 3)).center());
     QTest::keyClick(form.NextGrid61, Qt::Key_Delete);
-    QCOMPARE(form.NextGrid61->rowCount(), individualRows);
+    QCOMPARE(form.NextGrid61->tableModel().rowCount(), individualRows);
 
     form.PageControl1->setCurrentIndex(0);
-    const int basicRows = form.NextGrid62->rowCount();
-    const QString thirdNumber = form.NextGrid62->cellText(0, 2);
+    const int basicRows = form.NextGrid62->tableModel().rowCount();
+    const QString thirdNumber = form.NextGrid62->tableModel().cellText(0, 2);
     QTest::mouseClick(form.NextGrid62->viewport(), Qt::LeftButton, {},
                       form.NextGrid62->visualRect(form.NextGrid62->model()->index(2, 3)).center());
     QTest::keyClick(form.NextGrid62, Qt::Key_Delete);
-    QCOMPARE(form.NextGrid62->rowCount(), basicRows - 1);
-    QVERIFY(form.NextGrid62->cellText(0, 2) != thirdNumber);
+    QCOMPARE(form.NextGrid62->tableModel().rowCount(), basicRows - 1);
+    QVERIFY(form.NextGrid62->tableModel().cellText(0, 2) != thirdNumber);
 
     // "Удалить строки" acts on the basic table even with the individual page shown.
     form.PageControl1->setCurrentIndex(1);
     QTest::mouseClick(form.NextGrid62->viewport(), Qt::LeftButton, {},
                       form.NextGrid62->visualRect(form.NextGrid62->model()->index(0, 3)).center());
     form.N11->trigger();
-    QCOMPARE(form.NextGrid62->rowCount(), basicRows - 2);
+    QCOMPARE(form.NextGrid62->tableModel().rowCount(), basicRows - 2);
 }
 
 void TestMainWindow::doubleClickOpensChartOnlyWithReadings()
@@ -266,7 +266,7 @@ void TestMainWindow::doubleClickOpensChartOnlyWithReadings()
         QCOMPARE(form.chartSelection.ChartRow, row);
     }
     QTRY_COMPARE(chart.shows, 1);
-    QCOMPARE(form.chartSelection.ChartSource, 1);
+    QVERIFY(form.chartSelection.ChartSource == TableKind::Basic);
     QCOMPARE(form.chartSelection.ReadingCount, 3);
 }
 

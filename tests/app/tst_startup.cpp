@@ -111,7 +111,7 @@ void TestStartup::dataCommandsAfterCreate()
     FakePlatform fake;
     TForm1 form(fake.platform());
     QCOMPARE(form.StartFlag, u"1"_s);
-    QCOMPARE(form.chartSelection.ChartSource, 0);
+    QVERIFY(!form.chartSelection.ChartSource);
     QVERIFY(!form.PageControl1->isTabVisible(0));
     QVERIFY(!form.PageControl1->isTabVisible(1));
     QCOMPARE(form.activePageIndex(), -1);

@@ -1,5 +1,7 @@
 #include "archivefixtures.h"
 
+#include "tables/cellsource.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -92,6 +94,18 @@ QByteArray readFile(const QString &fileName)
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
     return file.readAll();
+}
+
+QList<QStringList> cellTexts(const CellSource &table)
+{
+    QList<QStringList> rows;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        QStringList texts;
+        for (int column = 0; column < table.columnCount(); ++column)
+            texts.append(table.cellText(column, row));
+        rows.append(texts);
+    }
+    return rows;
 }
 
 } // namespace fixtures

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class CellSource;
+
 // Small archives made in the tests: records whose every field says where it comes from,
 // so a value in the wrong column shows at once.
 namespace fixtures {
@@ -28,5 +30,8 @@ QByteArray utf8WithMark(const QString &text);
 QByteArray utf16(const QString &text, bool littleEndian);
 bool writeFile(const QString &fileName, const QByteArray &bytes);
 QByteArray readFile(const QString &fileName);
+
+// The texts of all cells of a table, row by row, to compare a table before and after.
+QList<QStringList> cellTexts(const CellSource &table);
 
 } // namespace fixtures

@@ -6,7 +6,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The grid's error for a cell outside the table.
+// The model's error for a cell outside the table.
 AppError outOfBounds(int column, int row)
 {
     return AppError(u"Cell (%1, %2) out of bounds."_s.arg(column).arg(row));
@@ -67,13 +67,6 @@ void RecordingTable::deleteRow(int row)
     m_rows.removeAt(row);
 }
 
-void RecordingTable::setFillMode(int column, bool on)
-{
-    calls.append(u"fill %1"_s.arg(column));
-    if (on && !fillModeColumns.contains(column))
-        fillModeColumns.append(column);
-}
-
 void RecordingTable::beginUpdate()
 {
     calls.append(u"begin"_s);
@@ -86,43 +79,3 @@ void RecordingTable::endUpdate()
     --updateDepth;
 }
 
-RecordingHost::RecordingHost() = default;
-
-RecordingTable &RecordingHost::recordingTable(ArchiveKind kind)
-{
-    return kind == ArchiveKind::Basic ? basicTable : individualTable;
-}
-
-ArchiveLines &RecordingHost::archiveLines(ArchiveKind kind)
-{
-    return kind == ArchiveKind::Basic ? List_b : List_ind;
-}
-
-bool RecordingHost::isTabVisible(ArchiveKind kind) const
-{
-    return kind == ArchiveKind::Basic ? basicTabVisible : individualTabVisible;
-}
-
-void RecordingHost::setTabVisible(ArchiveKind kind, bool visible)
-{
-    (kind == ArchiveKind::Basic ? basicTabVisible : individualTabVisible) = visible;
-    // As a tab widget does: hiding the selected page selects the remaining visible one.
-    const int page = kind == ArchiveKind::Basic ? 0 : 1;
-    if (!visible && activePage == page)
-        activePage = basicTabVisible ? 0 : individualTabVisible ? 1 : -1;
-    else if (visible && activePage == -1)
-        activePage = page;
-}
-
-void RecordingHost::setActivePage(ArchiveKind kind)
-{
-    activePage = kind == ArchiveKind::Basic ? 0 : 1;
-}
-
-void RecordingHost::DisableDataCommands()
-{
-    basicTabVisible = false;
-    individualTabVisible = false;
-    activePage = -1;
-    dataCommandsEnabled = false;
-}

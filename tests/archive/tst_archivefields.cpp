@@ -104,10 +104,10 @@ void TestArchiveFields::kind()
     QFETCH(QString, header);
     QFETCH(int, kind);
 
-    const std::optional<ArchiveKind> found = archiveKind(header);
+    const std::optional<TableKind> found = archiveKind(header);
     QCOMPARE(found.has_value(), kind >= 0);
     if (found)
-        QCOMPARE(*found, kind == 0 ? ArchiveKind::Basic : ArchiveKind::Individual);
+        QCOMPARE(*found, kind == 0 ? TableKind::Basic : TableKind::Individual);
 }
 
 QTEST_APPLESS_MAIN(TestArchiveFields)

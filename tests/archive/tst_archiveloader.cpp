@@ -1,8 +1,10 @@
 #include "archive/archiveloader.h"
+#include "archive/recordfill.h"
 #include "archivefixtures.h"
 #include "archivetestdoubles.h"
 #include "platform/apperror.h"
-#include "platform/ui/fakeplatform.h"
+#include "platform/fakesystem.h"
+#include "tables/tabledefinition.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,24 +12,7 @@
 using namespace Qt::StringLiterals;
 using namespace fixtures;
 
-Q_DECLARE_METATYPE(ArchiveKind)
-
-namespace {
-
-// The texts of all cells of a table, row by row, to compare a table before and after.
-QList<QStringList> cells(const RecordingTable &table)
-{
-    QList<QStringList> rows;
-    for (int row = 0; row < table.rowCount(); ++row) {
-        QStringList texts;
-        for (int column = 0; column < table.columnCount(); ++column)
-            texts.append(table.cellText(column, row));
-        rows.append(texts);
-    }
-    return rows;
-}
-
-} // namespace
+Q_DECLARE_METATYPE(TableKind)
 
 class TestArchiveLoader : public QObject
 {
@@ -46,20 +31,26 @@ private slots:
     void quotedFields();
     void damagedRecordsText_data();
     void damagedRecordsText();
-    void tableFailureLeavesNoHalfFilledTable();
+    void fillWritesOneBatch();
+    void failureHalfWayThroughFillingPassesOn();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
+    LoadResult load(const QString &fileName);
 
     QTemporaryDir m_dir;
-    FakePlatform m_fakes;
-    std::unique_ptr<RecordingHost> m_host;
+    FakeSystem m_fakes;
+    std::unique_ptr<RecordingProgress> m_progress;
 };
 
 void TestArchiveLoader::init()
 {
-    m_host = std::make_unique<RecordingHost>();
-    m_fakes.dialogs.shown.clear();
+    m_progress = std::make_unique<RecordingProgress>();
+}
+
+LoadResult TestArchiveLoader::load(const QString &fileName)
+{
+    return LoadArchive(fileName, *m_fakes.ansi, m_fakes.regional, *m_progress);
 }
 
 QString TestArchiveLoader::write(const QString &name, const QByteArray &bytes)
@@ -72,24 +63,24 @@ QString TestArchiveLoader::write(const QString &name, const QByteArray &bytes)
 
 void TestArchiveLoader::loadsEachKind_data()
 {
-    QTest::addColumn<ArchiveKind>("kind");
+    QTest::addColumn<TableKind>("kind");
     QTest::addColumn<int>("fixed");
     QTest::addColumn<int>("firstReading");
     QTest::addColumn<QString>("status");
 
-    QTest::newRow("basic") << ArchiveKind::Basic << 21 << 23
+    QTest::newRow("basic") << TableKind::Basic << 21 << 23
                            << u"Чтение основного архива! В архиве 3 измерений"_s;
-    QTest::newRow("individual") << ArchiveKind::Individual << 18 << 20
+    QTest::newRow("individual") << TableKind::Individual << 18 << 20
                                 << u"Чтение индивидуального архива! В архиве 3 измерений"_s;
 }
 
 void TestArchiveLoader::loadsEachKind()
 {
-    QFETCH(ArchiveKind, kind);
+    QFETCH(TableKind, kind);
     QFETCH(int, fixed);
     QFETCH(int, firstReading);
     QFETCH(QString, status);
-    const bool basic = kind == ArchiveKind::Basic;
+    const bool basic = kind == TableKind::Basic;
     const auto fixedOf = basic ? basicFixed : individualFixed;
     const QList<int> readingCounts{0, 7, 15};
     QList<QStringList> records;
@@ -98,14 +89,18 @@ void TestArchiveLoader::loadsEachKind()
     const QString text = archiveText(basic ? basicHeader() : individualHeader(), records);
     const QString fileName = write(u"archive.csv"_s, utf8WithMark(text));
 
-    const LoadResult result = LoadArchive(fileName, *m_host, m_fakes.platform());
+    const LoadResult result = load(fileName);
 
     QCOMPARE(result.outcome, LoadResult::Outcome::Loaded);
     QCOMPARE(result.kind, kind);
     QCOMPARE(result.rowCount, 3);
     QVERIFY(result.damagedLines.isEmpty());
-    RecordingTable &table = m_host->recordingTable(kind);
+    QVERIFY(result.set);
+    QCOMPARE(result.set->kind(), kind);
+    const MeasurementModel &table = result.set->rows();
+    QCOMPARE(table.definition().name, definitionOf(kind).name);
     QCOMPARE(table.rowCount(), 3);
+    QCOMPARE(table.rowCount(QModelIndex()), 3); // announced: the batch is closed
     for (int row = 0; row < 3; ++row) {
         const QStringList &record = records[row];
         QCOMPARE(table.cellText(0, row), QString::number(row + 1));
@@ -121,162 +116,114 @@ void TestArchiveLoader::loadsEachKind()
     QCOMPARE(table.cellText(firstReading + 2, 2), u"     "_s);
     QCOMPARE(table.cellText(firstReading + 4, 2), u"-3,5"_s);
 
-    QStringList calls{u"clear"_s, u"begin"_s, u"append 3"_s};
-    for (int column = 0; column < fixed; ++column)
-        calls.append(u"fill %1"_s.arg(column));
-    calls.append(u"end"_s);
-    QCOMPARE(table.calls, calls);
-    QVERIFY(!table.cellWrittenOutsideBatch);
-
-    const ArchiveLines &lines = m_host->archiveLines(kind);
+    const ArchiveLines &lines = result.set->lines();
     QCOMPARE(lines.lines(), text.split(u"\r\n"_s).mid(0, 5));
     QCOMPARE(lines.encoding(), ArchiveEncoding::Utf8);
-    QCOMPARE(m_host->isTabVisible(kind), true);
-    QCOMPARE(m_host->activePage, basic ? 0 : 1);
-    QCOMPARE(m_host->statusTexts, (QStringList{status, QString()}));
-    QCOMPARE(m_host->progressBar.maximum, 3);
-    QCOMPARE(m_host->progressBar.values, (QList<int>{2, 3, 4, 0}));
-    QCOMPARE(m_host->alignedPages, QList<int>{basic ? 0 : 1});
-    QVERIFY(m_host->dataCommandsEnabled);
-    QVERIFY(m_fakes.dialogs.shown.isEmpty());
-
-    // The other kind is not touched.
-    const ArchiveKind other = basic ? ArchiveKind::Individual : ArchiveKind::Basic;
-    QVERIFY(m_host->recordingTable(other).calls.isEmpty());
-    QVERIFY(m_host->archiveLines(other).isEmpty());
-    QVERIFY(!m_host->isTabVisible(other));
+    QCOMPARE(m_progress->statusTexts, (QStringList{status, QString()}));
+    QCOMPARE(m_progress->maximum, 3);
+    QCOMPARE(m_progress->values, (QList<int>{2, 3, 4, 0}));
 }
 
 void TestArchiveLoader::twoLineArchive()
 {
-    const QString full = write(u"full.csv"_s,
-                               utf8WithMark(archiveText(basicHeader(), {basicFixed(1)})));
-    LoadArchive(full, *m_host, m_fakes.platform());
-    m_host->basicTable.calls.clear();
-    m_host->statusTexts.clear();
-
     const QString empty = write(u"empty.csv"_s, utf8WithMark(archiveText(basicHeader(), {})));
-    const LoadResult result = LoadArchive(empty, *m_host, m_fakes.platform());
+
+    const LoadResult result = load(empty);
 
     QCOMPARE(result.outcome, LoadResult::Outcome::Loaded);
-    QCOMPARE(m_host->basicTable.rowCount(), 0);
-    QCOMPARE(m_host->basicTable.calls,
-             (QStringList{u"clear"_s, u"begin"_s, u"append 0"_s, u"end"_s}));
-    QCOMPARE(m_host->statusTexts,
+    QCOMPARE(result.kind, TableKind::Basic);
+    QCOMPARE(result.rowCount, 0);
+    QCOMPARE(result.set->rows().rowCount(), 0);
+    QCOMPARE(result.set->lines().size(), 2);
+    QCOMPARE(m_progress->statusTexts,
              (QStringList{u"Чтение основного архива! В архиве 0 измерений"_s, QString()}));
-    QCOMPARE(m_host->List_b.size(), 2);
-    QVERIFY(m_host->basicTabVisible);
-    QCOMPARE(m_host->activePage, 0);
-    QVERIFY(m_host->dataCommandsEnabled);
+    QCOMPARE(m_progress->values, QList<int>{0});
 }
 
 void TestArchiveLoader::otherKindStaysUntouched()
 {
+    // The kind follows the header alone, and a load reads nothing but its own file: two
+    // loads give two independent sets.
     const QString individual = write(
             u"individual.csv"_s,
             utf8WithMark(archiveText(individualHeader(), {individualFixed(1), individualFixed(2)})));
     const QString basic =
             write(u"basic.csv"_s, utf8WithMark(archiveText(basicHeader(), {basicFixed(7)})));
-    LoadArchive(individual, *m_host, m_fakes.platform());
-    const QList<QStringList> individualCells = cells(m_host->individualTable);
-    const ArchiveLines individualLines = m_host->List_ind;
-    m_host->individualTable.calls.clear();
+    const LoadResult first = load(individual);
+    const QList<QStringList> individualCells = cellTexts(first.set->rows());
 
-    LoadArchive(basic, *m_host, m_fakes.platform());
+    const LoadResult second = load(basic);
 
-    QVERIFY(m_host->individualTable.calls.isEmpty());
-    QCOMPARE(cells(m_host->individualTable), individualCells);
-    QCOMPARE(m_host->List_ind, individualLines);
-    QVERIFY(m_host->individualTabVisible);
-    QVERIFY(m_host->basicTabVisible);
-    QCOMPARE(m_host->activePage, 0);
-    QCOMPARE(m_host->basicTable.cellText(3, 0), u"b7.3"_s);
-    QCOMPARE(m_host->alignedPages, (QList<int>{1, 0}));
+    QCOMPARE(first.kind, TableKind::Individual);
+    QCOMPARE(second.kind, TableKind::Basic);
+    QCOMPARE(cellTexts(first.set->rows()), individualCells);
+    QCOMPARE(second.set->rows().cellText(3, 0), u"b7.3"_s);
+    QCOMPARE(second.set->rows().columnCount(), 38);
+    QCOMPARE(first.set->rows().columnCount(), 35);
 }
 
 void TestArchiveLoader::rejectedFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes"); // written unless the row says "missing"
     QTest::addColumn<QString>("target");   // "file", "missing" or "folder"
-    QTest::addColumn<QString>("message");
 
-    const QString notArchive = u"Файл не является архивом!"_s;
-    const QString unreadable = u"Ошибка чтения файла!"_s;
     const QString record = basicFixed(1).join(u';');
-    QTest::newRow("missing") << QByteArray() << u"missing"_s << unreadable;
-    QTest::newRow("folder") << QByteArray() << u"folder"_s << unreadable;
-    QTest::newRow("empty file") << QByteArray() << u"file"_s << notArchive;
-    QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF") << u"file"_s << notArchive;
+    QTest::newRow("missing") << QByteArray() << u"missing"_s;
+    QTest::newRow("folder") << QByteArray() << u"folder"_s;
+    QTest::newRow("empty file") << QByteArray() << u"file"_s;
+    QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF") << u"file"_s;
     QTest::newRow("empty header")
-            << utf8WithMark(u"\r\nline\r\n"_s + record) << u"file"_s << notArchive;
+            << utf8WithMark(u"\r\nline\r\n"_s + record) << u"file"_s;
     QTest::newRow("short header")
-            << utf8WithMark(u"Основной архив\r\nline\r\n"_s + record) << u"file"_s << notArchive;
-    QTest::newRow("kind only") << utf8WithMark(u"Индивид.\r\nline\r\n"_s) << u"file"_s
-                               << notArchive;
+            << utf8WithMark(u"Основной архив\r\nline\r\n"_s + record) << u"file"_s;
+    QTest::newRow("kind only") << utf8WithMark(u"Индивид.\r\nline\r\n"_s) << u"file"_s;
     QTest::newRow("single header line")
-            << utf8WithMark(basicHeader() + u"\r\n"_s) << u"file"_s << notArchive;
+            << utf8WithMark(basicHeader() + u"\r\n"_s) << u"file"_s;
     QTest::newRow("letter case") << utf8WithMark(u"основной архив v003\r\nx\r\n"_s + record)
-                                 << u"file"_s << notArchive;
+                                 << u"file"_s;
     QTest::newRow("other version")
-            << utf8WithMark(u"Основной архив v002\r\nx\r\n"_s + record) << u"file"_s << notArchive;
+            << utf8WithMark(u"Основной архив v002\r\nx\r\n"_s + record) << u"file"_s;
     QTest::newRow("utf-8 without mark read as ansi")
-            << (basicHeader() + u"\r\nx\r\n"_s + record).toUtf8() << u"file"_s << notArchive;
+            << (basicHeader() + u"\r\nx\r\n"_s + record).toUtf8() << u"file"_s;
     // Only the first mark is dropped: the second one starts the kind word.
     QTest::newRow("two utf-8 marks")
             << QByteArray("\xEF\xBB\xBF") + utf8WithMark(basicHeader() + u"\r\nx\r\n"_s + record)
-            << u"file"_s << notArchive;
+            << u"file"_s;
     QTest::newRow("utf-16 mark, then U+FEFF")
             << QByteArray("\xFF\xFE") + utf16(u"\uFEFF"_s + basicHeader() + u"\r\nx\r\n"_s + record, true)
-            << u"file"_s << notArchive;
+            << u"file"_s;
 }
 
 void TestArchiveLoader::rejectedFiles()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, target);
-    QFETCH(QString, message);
-    const QString shown =
-            write(u"shown.csv"_s, utf8WithMark(archiveText(basicHeader(), {basicFixed(1)})));
-    LoadArchive(shown, *m_host, m_fakes.platform());
-    const QList<QStringList> before = cells(m_host->basicTable);
-    const ArchiveLines linesBefore = m_host->List_b;
-    m_host->basicTable.calls.clear();
-    m_fakes.dialogs.shown.clear();
 
     QString fileName = m_dir.filePath(u"missing.csv"_s);
     if (target == u"file"_s)
         fileName = write(u"rejected.csv"_s, bytes);
     else if (target == u"folder"_s)
         fileName = m_dir.path();
-    const LoadResult result = LoadArchive(fileName, *m_host, m_fakes.platform());
+    const LoadResult result = load(fileName);
 
     QCOMPARE(result.outcome, target == u"file"_s ? LoadResult::Outcome::NotAnArchive
                                                  : LoadResult::Outcome::ReadFailed);
-    QCOMPARE(m_fakes.dialogs.messages(), QStringList{message});
-    QVERIFY(m_host->basicTable.calls.isEmpty());
-    QVERIFY(m_host->individualTable.calls.isEmpty());
-    QCOMPARE(cells(m_host->basicTable), before);
-    QCOMPARE(m_host->List_b, linesBefore);
-    QVERIFY(m_host->List_ind.isEmpty());
-    QVERIFY(m_host->basicTabVisible);
-    QVERIFY(!m_host->individualTabVisible);
-    QCOMPARE(m_host->activePage, 0);
-    QVERIFY(m_host->dataCommandsEnabled);
-    QCOMPARE(m_host->statusTexts.last(), QString());
-    QCOMPARE(m_host->progressBar.values.last(), 0);
+    QVERIFY(!result.set);
+    QVERIFY(!result.kind);
+    QCOMPARE(m_progress->statusTexts, QStringList{QString()});
+    QCOMPARE(m_progress->values, QList<int>{0});
+    QCOMPARE(m_progress->maximum, -1);
 }
 
 void TestArchiveLoader::rejectedFileWithNothingShown()
 {
     const QString fileName = write(u"rejected.csv"_s, utf8WithMark(u"Прочее x v003\r\nx\r\n"_s));
 
-    const LoadResult result = LoadArchive(fileName, *m_host, m_fakes.platform());
+    const LoadResult result = load(fileName);
 
     QCOMPARE(result.outcome, LoadResult::Outcome::NotAnArchive);
-    QCOMPARE(m_fakes.dialogs.messages(), QStringList{u"Файл не является архивом!"_s});
-    QVERIFY(!m_host->basicTabVisible);
-    QVERIFY(!m_host->individualTabVisible);
-    QVERIFY(!m_host->dataCommandsEnabled);
+    QVERIFY(!result.set);
+    QVERIFY(result.damagedLines.isEmpty());
 }
 
 void TestArchiveLoader::damagedRecords()
@@ -287,11 +234,12 @@ void TestArchiveLoader::damagedRecords()
                                      {basicFixed(1), shortRecord, {}, tooMany, basicFixed(5)});
     const QString fileName = write(u"damaged.csv"_s, utf8WithMark(text));
 
-    const LoadResult result = LoadArchive(fileName, *m_host, m_fakes.platform());
+    const LoadResult result = load(fileName);
 
     QCOMPARE(result.outcome, LoadResult::Outcome::Loaded);
     QCOMPARE(result.damagedLines, (QList<int>{4, 5, 6}));
-    const RecordingTable &table = m_host->basicTable;
+    QCOMPARE(result.rowCount, 4);
+    const MeasurementModel &table = result.set->rows();
     QCOMPARE(table.rowCount(), 4);
     QStringList numbers;
     for (int row = 0; row < table.rowCount(); ++row)
@@ -302,14 +250,12 @@ void TestArchiveLoader::damagedRecords()
     for (int j = 0; j < 15; ++j)
         QCOMPARE(table.cellText(23 + j, 2), tooMany[21 + j]);
     QCOMPARE(table.cellText(3, 3), u"b5.3"_s);
-    QCOMPARE(m_host->List_b.size(), 7);
-    QCOMPARE(m_host->List_b.lines()[4], QString());
-    QCOMPARE(m_host->List_b.lines()[5], tooMany.join(u';'));
-    QCOMPARE(m_host->statusTexts.first(), u"Чтение основного архива! В архиве 4 измерений"_s);
-    QCOMPARE(m_fakes.dialogs.messages(),
-             QStringList{u"Повреждённых записей в архиве: 3 (строки 4, 5, 6)."_s});
-    QVERIFY(m_host->basicTabVisible);
-    QCOMPARE(table.updateDepth, 0);
+    const ArchiveLines &lines = result.set->lines();
+    QCOMPARE(lines.size(), 7);
+    QCOMPARE(lines.lines()[4], QString());
+    QCOMPARE(lines.lines()[5], tooMany.join(u';'));
+    QCOMPARE(m_progress->statusTexts.first(), u"Чтение основного архива! В архиве 4 измерений"_s);
+    QCOMPARE(table.updateDepth(), 0);
 }
 
 void TestArchiveLoader::quotedFields()
@@ -324,11 +270,11 @@ void TestArchiveLoader::quotedFields()
     const QString text = archiveText(basicHeader(), {record, basicFixed(2)});
     const QString fileName = write(u"quoted.csv"_s, utf8WithMark(text));
 
-    const LoadResult result = LoadArchive(fileName, *m_host, m_fakes.platform());
+    const LoadResult result = load(fileName);
 
     QCOMPARE(result.outcome, LoadResult::Outcome::Loaded);
     QVERIFY(result.damagedLines.isEmpty());
-    const RecordingTable &table = m_host->basicTable;
+    const MeasurementModel &table = result.set->rows();
     QCOMPARE(table.cellText(3, 0), uR"(Общая "А")"_s);
     QCOMPARE(table.cellText(5, 0), u"x;y"_s);
     QCOMPARE(table.cellText(8, 0), u"\""_s);
@@ -336,7 +282,7 @@ void TestArchiveLoader::quotedFields()
     QCOMPARE(table.cellText(23, 0), record[21]);
     QCOMPARE(table.cellText(24, 0), uR"("5" и "6")"_s);
     QCOMPARE(table.cellText(3, 1), basicFixed(2)[2]);
-    QCOMPARE(m_host->List_b.lines()[2], record.join(u';'));
+    QCOMPARE(result.set->lines().lines()[2], record.join(u';'));
 }
 
 void TestArchiveLoader::damagedRecordsText_data()
@@ -359,24 +305,43 @@ void TestArchiveLoader::damagedRecordsText()
     QCOMPARE(::damagedRecordsText(lines), text);
 }
 
-void TestArchiveLoader::tableFailureLeavesNoHalfFilledTable()
+void TestArchiveLoader::fillWritesOneBatch()
 {
-    const QString first =
-            write(u"first.csv"_s, utf8WithMark(archiveText(basicHeader(), {basicFixed(1)})));
-    LoadArchive(first, *m_host, m_fakes.platform());
-    const ArchiveLines linesBefore = m_host->List_b;
-    const QString second = write(
-            u"second.csv"_s,
-            utf8WithMark(archiveText(basicHeader(), {basicFixed(1), basicFixed(2), basicFixed(3)})));
-    m_host->basicTable.failAt = std::pair{5, 1};
+    // Rows are added at once and every cell is written inside the one batch, so a view of
+    // the table is told of the rows once.
+    const ArchiveLines lines(splitLines(archiveText(basicHeader(), {basicFixed(1), {}, basicFixed(3)})),
+                             ArchiveEncoding::Utf8);
+    RecordingTable table(38);
+    NullProgress progress;
 
-    QVERIFY_THROWS_EXCEPTION(AppError, LoadArchive(second, *m_host, m_fakes.platform()));
+    const QList<int> damaged = fillRecords(table, lines, definitionOf(TableKind::Basic), progress);
 
-    QCOMPARE(m_host->basicTable.rowCount(), 0);
-    QCOMPARE(m_host->basicTable.updateDepth, 0);
-    QCOMPARE(m_host->List_b, linesBefore);
-    QCOMPARE(m_host->statusTexts.last(), QString());
-    QCOMPARE(m_host->progressBar.values.last(), 0);
+    QCOMPARE(damaged, QList<int>{4});
+    QCOMPARE(table.calls, (QStringList{u"begin"_s, u"append 2"_s, u"end"_s}));
+    QVERIFY(!table.cellWrittenOutsideBatch);
+    QCOMPARE(table.cellText(0, 1), u"3"_s);
+}
+
+void TestArchiveLoader::failureHalfWayThroughFillingPassesOn()
+{
+    // The table raises on the second record: the batch is closed and the error passes on.
+    const ArchiveLines lines(splitLines(archiveText(basicHeader(),
+                                                    {basicFixed(1), basicFixed(2), basicFixed(3)})),
+                             ArchiveEncoding::Utf8);
+    RecordingTable table(38);
+    table.failAt = std::pair{5, 1};
+    NullProgress progress;
+    QVERIFY_THROWS_EXCEPTION(AppError,
+                             fillRecords(table, lines, definitionOf(TableKind::Basic), progress));
+    QCOMPARE(table.updateDepth, 0);
+
+    // A whole load that fails while filling returns nothing and leaves the progress at rest.
+    const QString fileName =
+            write(u"three.csv"_s, utf8WithMark(archiveText(basicHeader(), {basicFixed(1), basicFixed(2), basicFixed(3)})));
+    m_progress->failAtValue = 3;
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, load(fileName));
+    QCOMPARE(m_progress->statusTexts.last(), QString());
+    QCOMPARE(m_progress->values, (QList<int>{2, 3, 0}));
 }
 
 QTEST_GUILESS_MAIN(TestArchiveLoader)

@@ -1,6 +1,6 @@
 #include "archive/archivetext.h"
 #include "archivefixtures.h"
-#include "platform/ui/fakeplatform.h"
+#include "platform/fakesystem.h"
 #ifdef Q_OS_UNIX
 #include "tests/support/writefaults.h"
 #endif
@@ -42,7 +42,7 @@ private slots:
 #endif
 
 private:
-    FakePlatform m_platform;
+    FakeSystem m_platform;
 };
 
 void TestArchiveText::decode_data()

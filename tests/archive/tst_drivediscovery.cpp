@@ -1,7 +1,6 @@
 #include "archive/drivediscovery.h"
 #include "archivefixtures.h"
-#include "archivetestdoubles.h"
-#include "platform/ui/fakeplatform.h"
+#include "platform/fakesystem.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -20,20 +19,19 @@ private slots:
     void findOnDrives_data();
     void findOnDrives();
     void listLogicalDrives();
-    void loadsBothArchives();
-    void nothingFound();
-    void onlyIndividualFound();
-    void rejectedFileCountsAsFound();
-    void tableFollowsHeaderNotName();
-    void secondRunReloads();
+    void instrumentArchives_data();
+    void instrumentArchives();
+    void instrumentArchivesListedAfresh();
 
 private:
     QString root(int drive) const;
     QString place(int drive, const QString &relativePath, const QByteArray &bytes);
+    // Entries "<drive>:<kind>" place the basic ("b") or individual ("i") file on drive 0
+    // or 1; "<drive>:B" puts a folder named like the basic file there.
+    bool placeEntries(const QStringList &entries);
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    FakePlatform m_fakes;
-    std::unique_ptr<RecordingHost> m_host;
+    FakeSystem m_fakes;
 };
 
 void TestDriveDiscovery::init()
@@ -42,8 +40,6 @@ void TestDriveDiscovery::init()
     QDir(m_dir->path()).mkdir(u"D"_s);
     QDir(m_dir->path()).mkdir(u"E"_s);
     m_fakes.drives.rootList = {root(0), root(1)};
-    m_fakes.dialogs.shown.clear();
-    m_host = std::make_unique<RecordingHost>();
 }
 
 QString TestDriveDiscovery::root(int drive) const
@@ -59,11 +55,24 @@ QString TestDriveDiscovery::place(int drive, const QString &relativePath, const 
     return path;
 }
 
+bool TestDriveDiscovery::placeEntries(const QStringList &entries)
+{
+    for (const QString &entry : entries) {
+        const int drive = entry.at(0).digitValue();
+        const QChar what = entry.at(2);
+        if (what == u'B') {
+            if (!QDir().mkpath(root(drive) + basicArchivePath()))
+                return false;
+        } else {
+            place(drive, what == u'b' ? basicArchivePath() : individualArchivePath(), "x");
+        }
+    }
+    return true;
+}
+
 void TestDriveDiscovery::findOnDrives_data()
 {
-    // Entries "<drive>:<kind>" place the basic ("b") or individual ("i") file on drive 0
-    // or 1; "<drive>:B" puts a folder named like the basic file there.
-    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("entries"); // see placeEntries
     QTest::addColumn<int>("basicDrive"); // -1: not found
     QTest::addColumn<int>("individualDrive");
 
@@ -82,14 +91,7 @@ void TestDriveDiscovery::findOnDrives()
     QFETCH(QStringList, entries);
     QFETCH(int, basicDrive);
     QFETCH(int, individualDrive);
-    for (const QString &entry : std::as_const(entries)) {
-        const int drive = entry.at(0).digitValue();
-        const QChar what = entry.at(2);
-        if (what == u'B')
-            QVERIFY(QDir().mkpath(root(drive) + basicArchivePath()));
-        else
-            place(drive, what == u'b' ? basicArchivePath() : individualArchivePath(), "x");
-    }
+    QVERIFY(placeEntries(entries));
 
     const QString basic = FindOnDrives(basicArchivePath(), m_fakes.drives);
     const QString individual = FindOnDrives(individualArchivePath(), m_fakes.drives);
@@ -113,91 +115,46 @@ void TestDriveDiscovery::listLogicalDrives()
              u"ARCHIVE"_s + QDir::separator() + u"archive_individual.csv"_s);
 }
 
-void TestDriveDiscovery::loadsBothArchives()
+void TestDriveDiscovery::instrumentArchives_data()
 {
-    place(1, basicArchivePath(), utf8WithMark(archiveText(basicHeader(), {basicFixed(1)})));
-    place(0, individualArchivePath(),
-          utf8WithMark(archiveText(individualHeader(), {individualFixed(1), individualFixed(2)})));
+    // Entries as in findOnDrives; the expected list names "<drive>:<kind>" in load order.
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("expected");
 
-    QCOMPARE(openInstrumentArchives(*m_host, m_fakes.platform()), 2);
-
-    QCOMPARE(m_host->basicTable.rowCount(), 1);
-    QCOMPARE(m_host->individualTable.rowCount(), 2);
-    QVERIFY(m_host->basicTabVisible);
-    QVERIFY(m_host->individualTabVisible);
-    QCOMPARE(m_host->activePage, 1); // the individual archive is loaded last
-    QCOMPARE(m_host->alignedPages, (QList<int>{0, 1}));
-    QVERIFY(m_fakes.dialogs.shown.isEmpty());
+    QTest::newRow("both, basic first")
+            << QStringList{u"0:i"_s, u"1:b"_s} << QStringList{u"1:b"_s, u"0:i"_s};
+    QTest::newRow("only the individual one")
+            << QStringList{u"1:i"_s} << QStringList{u"1:i"_s};
+    QTest::newRow("first drive wins") << QStringList{u"1:b"_s, u"0:b"_s, u"1:i"_s}
+                                      << QStringList{u"0:b"_s, u"1:i"_s};
+    QTest::newRow("folder only") << QStringList{u"0:B"_s} << QStringList{};
+    QTest::newRow("nothing") << QStringList{} << QStringList{};
 }
 
-void TestDriveDiscovery::nothingFound()
+void TestDriveDiscovery::instrumentArchives()
 {
-    QVERIFY(QDir().mkpath(root(0) + individualArchivePath()));
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, expected);
+    QVERIFY(placeEntries(entries));
+    QStringList paths;
+    for (const QString &entry : std::as_const(expected)) {
+        paths.append(root(entry.at(0).digitValue())
+                     + (entry.at(2) == u'b' ? basicArchivePath() : individualArchivePath()));
+    }
 
-    QCOMPARE(openInstrumentArchives(*m_host, m_fakes.platform()), 0);
-    m_fakes.drives.rootList.clear(); // the drive enumeration failed
-    QCOMPARE(openInstrumentArchives(*m_host, m_fakes.platform()), 0);
-
-    const QString message = u"Архивы не найдены! Проверьте подключение прибора!"_s;
-    QCOMPARE(m_fakes.dialogs.messages(), (QStringList{message, message}));
-    QVERIFY(m_host->basicTable.calls.isEmpty());
-    QVERIFY(m_host->individualTable.calls.isEmpty());
-    QVERIFY(m_host->statusTexts.isEmpty());
-    QCOMPARE(m_host->activePage, -1);
-    QVERIFY(!m_host->dataCommandsEnabled);
+    QCOMPARE(findInstrumentArchives(m_fakes.drives), paths);
 }
 
-void TestDriveDiscovery::onlyIndividualFound()
+void TestDriveDiscovery::instrumentArchivesListedAfresh()
 {
-    place(1, individualArchivePath(),
-          utf8WithMark(archiveText(individualHeader(), {individualFixed(1)})));
+    place(1, basicArchivePath(), "x");
+    QCOMPARE(findInstrumentArchives(m_fakes.drives), QStringList{root(1) + basicArchivePath()});
 
-    QCOMPARE(openInstrumentArchives(*m_host, m_fakes.platform()), 1);
-
-    QCOMPARE(m_host->individualTable.rowCount(), 1);
-    QVERIFY(m_host->basicTable.calls.isEmpty());
-    QCOMPARE(m_host->activePage, 1);
-    QVERIFY(!m_host->basicTabVisible);
-    QVERIFY(m_fakes.dialogs.shown.isEmpty());
-}
-
-void TestDriveDiscovery::rejectedFileCountsAsFound()
-{
-    place(0, basicArchivePath(), utf8WithMark(u"Прочее x v003\r\nx\r\n"_s));
-
-    QCOMPARE(openInstrumentArchives(*m_host, m_fakes.platform()), 1);
-
-    QCOMPARE(m_fakes.dialogs.messages(), QStringList{u"Файл не является архивом!"_s});
-}
-
-void TestDriveDiscovery::tableFollowsHeaderNotName()
-{
-    place(0, basicArchivePath(), utf8WithMark(archiveText(individualHeader(), {individualFixed(4)})));
-
-    QCOMPARE(openInstrumentArchives(*m_host, m_fakes.platform()), 1);
-
-    QVERIFY(m_host->basicTable.calls.isEmpty());
-    QCOMPARE(m_host->individualTable.cellText(3, 0), u"i4.3"_s);
-    QCOMPARE(m_host->activePage, 1);
-}
-
-void TestDriveDiscovery::secondRunReloads()
-{
-    place(1, basicArchivePath(), utf8WithMark(archiveText(basicHeader(), {basicFixed(1)})));
-    place(1, individualArchivePath(),
-          utf8WithMark(archiveText(individualHeader(), {individualFixed(1)})));
-    QCOMPARE(openInstrumentArchives(*m_host, m_fakes.platform()), 2);
-
-    // A newer basic archive appears on the first drive; the individual one stays on E.
-    place(0, basicArchivePath(),
-          utf8WithMark(archiveText(basicHeader(), {basicFixed(8), basicFixed(9)})));
-    QCOMPARE(openInstrumentArchives(*m_host, m_fakes.platform()), 2);
-
-    QCOMPARE(m_host->basicTable.rowCount(), 2);
-    QCOMPARE(m_host->basicTable.cellText(3, 1), u"b9.3"_s);
-    QCOMPARE(m_host->individualTable.rowCount(), 1);
-    QCOMPARE(m_host->individualTable.calls.count(u"clear"_s), 2);
-    QCOMPARE(m_host->activePage, 1);
+    // A newer archive appears on the first drive; then the enumeration fails.
+    place(0, basicArchivePath(), "x");
+    QCOMPARE(findInstrumentArchives(m_fakes.drives), QStringList{root(0) + basicArchivePath()});
+    m_fakes.drives.rootList.clear();
+    QVERIFY(findInstrumentArchives(m_fakes.drives).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestDriveDiscovery)

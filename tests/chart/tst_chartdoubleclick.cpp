@@ -3,7 +3,7 @@
 #include "errorcapture.h"
 #include "tables/chartselection.h"
 #include "tables/measurementgrid.h"
-#include "tables/tablecommands.h"
+#include "tables/measurementmodel.h"
 #include "tables/tabledefinition.h"
 
 #include <QtTest>
@@ -34,6 +34,8 @@ private:
     static void load(MeasurementGrid &grid, const QList<Measurement> &rows);
     void doubleClickRow(MeasurementGrid &grid, int row);
 
+    std::unique_ptr<MeasurementModel> m_basicRows;
+    std::unique_ptr<MeasurementModel> m_individualRows;
     std::unique_ptr<MeasurementGrid> m_basic;
     std::unique_ptr<MeasurementGrid> m_individual;
     std::unique_ptr<QWidget> m_mainWindow;
@@ -45,17 +47,21 @@ private:
 void ChartDoubleClickTest::init()
 {
     const RegionalSettings regional;
-    m_basic = std::make_unique<MeasurementGrid>(basicTableDefinition(), regional);
-    m_individual = std::make_unique<MeasurementGrid>(individualTableDefinition(), regional);
+    m_basicRows = std::make_unique<MeasurementModel>(definitionOf(TableKind::Basic), regional);
+    m_individualRows =
+            std::make_unique<MeasurementModel>(definitionOf(TableKind::Individual), regional);
+    m_basic = std::make_unique<MeasurementGrid>(*m_basicRows);
+    m_individual = std::make_unique<MeasurementGrid>(*m_individualRows);
     m_mainWindow = std::make_unique<QWidget>();
     m_selection = ChartSelection{};
-    m_form = std::make_unique<TForm3>(*m_basic, *m_individual, m_selection, regional,
+    m_form = std::make_unique<TForm3>(*m_basicRows, *m_individualRows, m_selection, regional,
                                       m_mainWindow.get());
     m_errors = std::make_unique<ErrorCapture>();
 
-    for (auto [grid, source] : {std::pair{m_basic.get(), 1}, std::pair{m_individual.get(), 2}}) {
-        connect(grid, &MeasurementGrid::tableDoubleClicked, grid, [this, grid, source] {
-            if (pickChartRow(*grid, grid->definition(), source, m_selection))
+    for (MeasurementGrid *grid : {m_basic.get(), m_individual.get()}) {
+        connect(grid, &MeasurementGrid::tableDoubleClicked, grid, [this, grid] {
+            if (pickChartRow(grid->tableModel(), grid->definition().kind, grid->currentRow(),
+                             m_selection))
                 m_form->show();
         });
         grid->resize(900, 400);
@@ -70,19 +76,21 @@ void ChartDoubleClickTest::cleanup()
     m_mainWindow.reset();
     m_basic.reset();
     m_individual.reset();
+    m_basicRows.reset();
+    m_individualRows.reset();
     m_errors.reset();
 }
 
 void ChartDoubleClickTest::load(MeasurementGrid &grid, const QList<Measurement> &rows)
 {
     const TableDefinition &definition = grid.definition();
-    grid.appendRows(int(rows.size()));
+    grid.tableModel().appendRows(int(rows.size()));
     for (int row = 0; row < rows.size(); ++row) {
         const Measurement &m = rows.at(row);
-        grid.setCellText(0, row, m.number);
-        grid.setCellText(definition.strengthColumn, row, m.strength);
+        grid.tableModel().setCellText(0, row, m.number);
+        grid.tableModel().setCellText(definition.strengthColumn, row, m.strength);
         for (int i = 0; i < 15; ++i) {
-            grid.setCellText(definition.firstReadingColumn + i, row,
+            grid.tableModel().setCellText(definition.firstReadingColumn + i, row,
                              i < m.readings.size() ? m.readings.at(i) : u"     "_s);
         }
     }

@@ -2,6 +2,7 @@
 
 #include "platform/regionalsettings.h"
 #include "tables/measurementgrid.h"
+#include "tables/measurementmodel.h"
 #include "tables/tabledefinition.h"
 
 #include <QHeaderView>
@@ -10,7 +11,7 @@
 
 #include <memory>
 
-// A shown grid of the given table, for driving it with real mouse and key events.
+// A shown grid over a model of the given table, for driving it with real mouse and key events.
 struct GridFixture
 {
     static RegionalSettings dayMonthYear()
@@ -22,8 +23,9 @@ struct GridFixture
         return settings;
     }
 
-    explicit GridFixture(const TableDefinition &definition = basicTableDefinition())
-        : grid(std::make_unique<MeasurementGrid>(definition, dayMonthYear()))
+    explicit GridFixture(const TableDefinition &definition = definitionOf(TableKind::Basic))
+        : model(std::make_unique<MeasurementModel>(definition, dayMonthYear())),
+          grid(std::make_unique<MeasurementGrid>(*model))
     {
         grid->resize(900, 500);
         grid->show();
@@ -34,17 +36,17 @@ struct GridFixture
     // Rows numbered "1".."n" in column 0, like a load writes them.
     void numberedRows(int count)
     {
-        grid->appendRows(count);
+        model->appendRows(count);
         for (int row = 0; row < count; ++row)
-            grid->setCellText(0, row, QString::number(row + 1));
+            model->setCellText(0, row, QString::number(row + 1));
     }
 
     // The texts of a column, top to bottom.
     QStringList column(int column) const
     {
         QStringList texts;
-        for (int row = 0; row < grid->rowCount(); ++row)
-            texts.append(grid->cellText(column, row));
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts.append(model->cellText(column, row));
         return texts;
     }
 
@@ -57,7 +59,7 @@ struct GridFixture
     // A point of the rows' area below the last row.
     QPoint belowRows() const
     {
-        const int last = grid->rowCount() - 1;
+        const int last = model->rowCount() - 1;
         const QRect rect = grid->visualRect(grid->model()->index(last, 0));
         return QPoint(rect.center().x(), rect.bottom() + 3 * rect.height());
     }
@@ -101,5 +103,6 @@ struct GridFixture
         }
     }
 
+    std::unique_ptr<MeasurementModel> model;
     std::unique_ptr<MeasurementGrid> grid;
 };

@@ -49,34 +49,36 @@ void GridCellsTest::dateCells()
 {
     QFETCH(QString, written);
     QFETCH(QString, read);
-    for (const TableDefinition *definition : {&basicTableDefinition(), &individualTableDefinition()}) {
-        MeasurementGrid grid(*definition, GridFixture::dayMonthYear());
-        grid.appendRows(2);
-        grid.setCellText(1, 1, u"01.01.2001"_s);
-        grid.setCellText(1, 1, written);
-        QCOMPARE(grid.cellText(1, 1), read);
+    for (const TableDefinition *definition : {&definitionOf(TableKind::Basic), &definitionOf(TableKind::Individual)}) {
+        MeasurementModel rows(*definition, GridFixture::dayMonthYear());
+        MeasurementGrid grid(rows);
+        grid.tableModel().appendRows(2);
+        grid.tableModel().setCellText(1, 1, u"01.01.2001"_s);
+        grid.tableModel().setCellText(1, 1, written);
+        QCOMPARE(grid.tableModel().cellText(1, 1), read);
         // The time column holds text as written.
-        grid.setCellText(2, 1, written);
-        QCOMPARE(grid.cellText(2, 1), written);
+        grid.tableModel().setCellText(2, 1, written);
+        QCOMPARE(grid.tableModel().cellText(2, 1), written);
         // A whole row written at once reads the same.
         const std::array<QStringView, 3> row{u"7", written, written};
-        grid.setRowTexts(0, row);
-        QCOMPARE(grid.cellText(0, 0), u"7"_s);
-        QCOMPARE(grid.cellText(1, 0), read);
-        QCOMPARE(grid.cellText(2, 0), written);
+        grid.tableModel().setRowTexts(0, row);
+        QCOMPARE(grid.tableModel().cellText(0, 0), u"7"_s);
+        QCOMPARE(grid.tableModel().cellText(1, 0), read);
+        QCOMPARE(grid.tableModel().cellText(2, 0), written);
     }
 }
 
 void GridCellsTest::newRowsAreEmptyWithZeroDates()
 {
-    MeasurementGrid grid(basicTableDefinition(), GridFixture::dayMonthYear());
-    grid.appendRows(0);
-    grid.appendRows(-3);
-    QCOMPARE(grid.rowCount(), 0);
-    grid.appendRows(2);
-    QCOMPARE(grid.rowCount(), 2);
-    for (int column = 0; column < grid.columnCount(); ++column)
-        QCOMPARE(grid.cellText(column, 1), column == 1 ? u"30.12.1899"_s : QString());
+    MeasurementModel rows(definitionOf(TableKind::Basic), GridFixture::dayMonthYear());
+    MeasurementGrid grid(rows);
+    grid.tableModel().appendRows(0);
+    grid.tableModel().appendRows(-3);
+    QCOMPARE(grid.tableModel().rowCount(), 0);
+    grid.tableModel().appendRows(2);
+    QCOMPARE(grid.tableModel().rowCount(), 2);
+    for (int column = 0; column < grid.tableModel().columnCount(); ++column)
+        QCOMPARE(grid.tableModel().cellText(column, 1), column == 1 ? u"30.12.1899"_s : QString());
 }
 
 void GridCellsTest::cellsOutsideTheTable_data()
@@ -101,10 +103,11 @@ void GridCellsTest::cellsOutsideTheTable()
     QFETCH(int, row);
     QFETCH(QString, message);
 
-    MeasurementGrid grid(basic ? basicTableDefinition() : individualTableDefinition(),
-                         GridFixture::dayMonthYear());
-    grid.appendRows(3);
-    grid.setCellText(0, 0, u"kept"_s);
+    MeasurementModel rows(definitionOf(basic ? TableKind::Basic : TableKind::Individual),
+                          GridFixture::dayMonthYear());
+    MeasurementGrid grid(rows);
+    grid.tableModel().appendRows(3);
+    grid.tableModel().setCellText(0, 0, u"kept"_s);
     enum class Access { Read, WriteCell, WriteRow };
     for (Access access : {Access::Read, Access::WriteCell, Access::WriteRow}) {
         // A row write reaches the column as its last cell; there is no negative one.
@@ -114,13 +117,13 @@ void GridCellsTest::cellsOutsideTheTable()
         try {
             switch (access) {
             case Access::Read:
-                grid.cellText(column, row);
+                grid.tableModel().cellText(column, row);
                 break;
             case Access::WriteCell:
-                grid.setCellText(column, row, u"1"_s);
+                grid.tableModel().setCellText(column, row, u"1"_s);
                 break;
             case Access::WriteRow:
-                grid.setRowTexts(row, texts);
+                grid.tableModel().setRowTexts(row, texts);
                 break;
             }
             QFAIL("no error raised");
@@ -128,9 +131,9 @@ void GridCellsTest::cellsOutsideTheTable()
             QCOMPARE(error.userText(), message);
         }
     }
-    QCOMPARE(grid.rowCount(), 3);
-    QCOMPARE(grid.cellText(0, 0), u"kept"_s);
-    QCOMPARE(grid.cellText(1, 0), u"30.12.1899"_s);
+    QCOMPARE(grid.tableModel().rowCount(), 3);
+    QCOMPARE(grid.tableModel().cellText(0, 0), u"kept"_s);
+    QCOMPARE(grid.tableModel().cellText(1, 0), u"30.12.1899"_s);
 }
 
 void GridCellsTest::cellsAreNotEditable()
@@ -144,7 +147,7 @@ void GridCellsTest::cellsAreNotEditable()
     fixture.doubleClickRow(1);
     QTest::keyClick(fixture.grid.get(), Qt::Key_F2);
     QCOMPARE(fixture.grid->indexWidget(index), nullptr);
-    QCOMPARE(fixture.grid->cellText(0, 1), u"2"_s);
+    QCOMPARE(fixture.model->cellText(0, 1), u"2"_s);
 }
 
 void GridCellsTest::batchAnnouncesRowsOnceAtTheOutermostEnd()
@@ -155,34 +158,31 @@ void GridCellsTest::batchAnnouncesRowsOnceAtTheOutermostEnd()
     QSignalSpy inserts(model, &QAbstractItemModel::rowsInserted);
     QSignalSpy changes(model, &QAbstractItemModel::dataChanged);
 
-    fixture.grid->beginUpdate();
-    fixture.grid->beginUpdate();
-    fixture.grid->clearRows();
+    fixture.model->beginUpdate();
+    fixture.model->beginUpdate();
+    fixture.model->clearRows();
     fixture.numberedRows(4);
-    QVERIFY(!fixture.grid->updatesEnabled());
-    fixture.grid->endUpdate();
+    fixture.model->endUpdate();
     // Inner end: the table holds the rows, the view has not been told of them.
-    QCOMPARE(fixture.grid->rowCount(), 4);
+    QCOMPARE(fixture.model->rowCount(), 4);
     QCOMPARE(model->rowCount(), 0);
-    QVERIFY(!fixture.grid->updatesEnabled());
     QCOMPARE(resets.count() + inserts.count() + changes.count(), 0);
 
-    fixture.grid->endUpdate();
+    fixture.model->endUpdate();
     QCOMPARE(model->rowCount(), 4);
     QCOMPARE(resets.count(), 1);
     QCOMPARE(inserts.count(), 0);
-    QVERIFY(fixture.grid->updatesEnabled());
     QCOMPARE(model->data(model->index(3, 0), Qt::DisplayRole).toString(), u"4"_s);
 
     // An unmatched end changes nothing.
-    fixture.grid->endUpdate();
+    fixture.model->endUpdate();
     QCOMPARE(resets.count(), 1);
 
     // Outside a batch rows and cells are announced at once.
-    fixture.grid->appendRows(2);
+    fixture.model->appendRows(2);
     QCOMPARE(inserts.count(), 1);
     QCOMPARE(model->rowCount(), 6);
-    fixture.grid->setCellText(0, 5, u"6"_s);
+    fixture.model->setCellText(0, 5, u"6"_s);
     QCOMPARE(changes.count(), 1);
 }
 
@@ -192,12 +192,12 @@ void GridCellsTest::batchOfCellWritesKeepsSelection()
     QVERIFY(fixture.exposed());
     fixture.numberedRows(4);
     fixture.playClicks(u"1;S2"_s);
-    fixture.grid->beginUpdate();
-    fixture.grid->setCellText(5, 2, u"x"_s);
-    fixture.grid->endUpdate();
+    fixture.model->beginUpdate();
+    fixture.model->setCellText(5, 2, u"x"_s);
+    fixture.model->endUpdate();
     QCOMPARE(fixture.grid->selectedCount(), 2);
     QCOMPARE(fixture.grid->currentRow(), 2);
-    QCOMPARE(fixture.grid->cellText(5, 2), u"x"_s);
+    QCOMPARE(fixture.model->cellText(5, 2), u"x"_s);
 }
 
 void GridCellsTest::columnsAreSetUpFromTheDefinition_data()
@@ -244,9 +244,10 @@ void GridCellsTest::columnsAreSetUpFromTheDefinition()
     QFETCH(int, alignment);
     QFETCH(SortKind, sort);
 
-    MeasurementGrid grid(basic ? basicTableDefinition() : individualTableDefinition(),
-                         GridFixture::dayMonthYear());
-    grid.appendRows(1);
+    MeasurementModel rows(definitionOf(basic ? TableKind::Basic : TableKind::Individual),
+                          GridFixture::dayMonthYear());
+    MeasurementGrid grid(rows);
+    grid.tableModel().appendRows(1);
     QAbstractItemModel *model = grid.model();
     QCOMPARE(model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), header);
     QCOMPARE(grid.columnWidthPx(column), widthPx);
@@ -277,9 +278,14 @@ void GridCellsTest::positionsOfBothTables_data()
     QTest::addColumn<int>("note");
     QTest::addColumn<int>("firstReading");
     QTest::addColumn<int>("lastShown");
+    QTest::addColumn<QString>("tab");
+    QTest::addColumn<QString>("status");
 
-    QTest::newRow("basic") << true << 38 << 21 << 17 << 22 << 23 << 21;
-    QTest::newRow("individual") << false << 35 << 18 << 14 << 19 << 20 << 18;
+    QTest::newRow("basic") << true << 38 << 21 << 17 << 22 << 23 << 21 << u"Основной"_s
+                           << u"Чтение основного архива! В архиве "_s;
+    QTest::newRow("individual") << false << 35 << 18 << 14 << 19 << 20 << 18
+                                << u"Индивидуальный"_s
+                                << u"Чтение индивидуального архива! В архиве "_s;
 }
 
 void GridCellsTest::positionsOfBothTables()
@@ -291,15 +297,25 @@ void GridCellsTest::positionsOfBothTables()
     QFETCH(int, note);
     QFETCH(int, firstReading);
     QFETCH(int, lastShown);
+    QFETCH(QString, tab);
+    QFETCH(QString, status);
 
-    const TableDefinition &definition = basic ? basicTableDefinition() : individualTableDefinition();
+    const TableKind kind = basic ? TableKind::Basic : TableKind::Individual;
+    const TableDefinition &definition = definitionOf(kind);
+    QCOMPARE(definition.kind, kind);
+    QCOMPARE(definition.name, basic ? u"NextGrid62"_s : u"NextGrid61"_s);
+    QCOMPARE(definition.tabCaption, tab);
+    QCOMPARE(definition.loadStatusPrefix, status);
+    QCOMPARE(definition.columns[definition.rowNumberColumn].header, u"№"_s);
+    QCOMPARE(definition.columns[definition.timeColumn].header, u"Время"_s);
     QCOMPARE(definition.columnCount(), columns);
     QCOMPARE(definition.fixedFieldCount, fixedFields);
     QCOMPARE(definition.strengthColumn, strength);
     QCOMPARE(definition.columns[strength].header, u"R, МПа"_s);
     QCOMPARE(definition.noteColumn, note);
     QCOMPARE(definition.firstReadingColumn, firstReading);
-    QCOMPARE(columns - firstReading, 15);
+    QCOMPARE(columns - firstReading, TableDefinition::readingColumnCount);
+    QCOMPARE(TableDefinition::readingColumnCount, 15);
     QCOMPARE(definition.columns[definition.dateColumn].kind, CellKind::Date);
     QCOMPARE(definition.columns[2].kind, CellKind::Time);
     QCOMPARE(definition.deletesOnDeleteKey, basic);

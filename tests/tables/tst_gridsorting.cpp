@@ -16,7 +16,7 @@ constexpr int kFirstReading = 23;
 void fillColumn(MeasurementGrid &grid, int column, const QStringList &texts)
 {
     for (int row = 0; row < texts.size(); ++row)
-        grid.setCellText(column, row, texts[row]);
+        grid.tableModel().setCellText(column, row, texts[row]);
 }
 
 } // namespace
@@ -71,7 +71,7 @@ void GridSortingTest::sortKinds()
 
     GridFixture fixture;
     QVERIFY(fixture.exposed());
-    fixture.grid->appendRows(int(texts.size()));
+    fixture.model->appendRows(int(texts.size()));
     fillColumn(*fixture.grid, column, texts);
 
     fixture.clickHeader(column);
@@ -94,7 +94,7 @@ void GridSortingTest::equalKeysKeepTheirOrder()
     const int rows = 300;
     fixture.numberedRows(rows);
     for (int row = 0; row < rows; ++row)
-        fixture.grid->setCellText(kVelocity, row, QString::number(row % 3));
+        fixture.model->setCellText(kVelocity, row, QString::number(row % 3));
 
     for (Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
         fixture.grid->sortByHeader(kVelocity);
@@ -166,17 +166,17 @@ void GridSortingTest::rowsAndSelectionFollowTheirMeasurements()
     QCOMPARE(fixture.column(kNumber), (QStringList{u"5"_s, u"4"_s, u"3"_s, u"2"_s, u"1"_s}));
     // Hidden columns travel with their row.
     QCOMPARE(fixture.column(kFirstReading), (QStringList{u"r5"_s, u"r4"_s, u"r3"_s, u"r2"_s, u"r1"_s}));
-    QCOMPARE(fixture.grid->cellText(kNumber, fixture.grid->currentRow()), u"4"_s);
+    QCOMPARE(fixture.model->cellText(kNumber, fixture.grid->currentRow()), u"4"_s);
     QStringList selectedNumbers;
     for (int row : fixture.grid->selectedRows())
-        selectedNumbers.append(fixture.grid->cellText(kNumber, row));
+        selectedNumbers.append(fixture.model->cellText(kNumber, row));
     QCOMPARE(selectedNumbers, (QStringList{u"4"_s, u"1"_s}));
 
     // The anchor moved too: Shift+click from it selects from "4" to the clicked row.
     fixture.playClicks(u"S3"_s);
     selectedNumbers.clear();
     for (int row : fixture.grid->selectedRows())
-        selectedNumbers.append(fixture.grid->cellText(kNumber, row));
+        selectedNumbers.append(fixture.model->cellText(kNumber, row));
     QCOMPARE(selectedNumbers, (QStringList{u"4"_s, u"3"_s, u"2"_s}));
 }
 
@@ -189,11 +189,11 @@ void GridSortingTest::loadKeepsSortColumnAndDirection()
     fixture.clickHeader(kVelocity);
 
     // A new load: cleared and appended in file order, not sorted again.
-    fixture.grid->beginUpdate();
-    fixture.grid->clearRows();
+    fixture.model->beginUpdate();
+    fixture.model->clearRows();
     fixture.numberedRows(3);
     fillColumn(*fixture.grid, kVelocity, {u"1"_s, u"3"_s, u"2"_s});
-    fixture.grid->endUpdate();
+    fixture.model->endUpdate();
     QCOMPARE(fixture.column(kVelocity), (QStringList{u"1"_s, u"3"_s, u"2"_s}));
     QCOMPARE(fixture.grid->sortColumn(), kVelocity);
     QCOMPARE(fixture.grid->horizontalHeader()->sortIndicatorSection(), kVelocity);
@@ -212,7 +212,7 @@ void GridSortingTest::movedColumnIsStillAddressedByItsIndex()
     header->moveSection(header->visualIndex(kVelocity), 0);
     QCOMPARE(header->logicalIndex(0), kVelocity);
 
-    QCOMPARE(fixture.grid->cellText(kVelocity, 1), u"30"_s);
+    QCOMPARE(fixture.model->cellText(kVelocity, 1), u"30"_s);
     fixture.clickHeader(kVelocity);
     QCOMPARE(fixture.grid->sortColumn(), kVelocity);
     QCOMPARE(fixture.column(kNumber), (QStringList{u"3"_s, u"1"_s, u"2"_s}));

@@ -12,7 +12,7 @@ namespace {
 int shownWidthSum(const MeasurementGrid &grid)
 {
     int sum = 0;
-    for (int column = 0; column < grid.columnCount(); ++column) {
+    for (int column = 0; column < grid.tableModel().columnCount(); ++column) {
         if (!grid.isColumnHidden(column))
             sum += grid.horizontalHeader()->sectionSize(column);
     }
@@ -71,7 +71,7 @@ void TableCommandsTest::alignWidth()
 
 void TableCommandsTest::alignFixedColumnsOfTheIndividualTable()
 {
-    GridFixture individual(individualTableDefinition());
+    GridFixture individual(definitionOf(TableKind::Individual));
     GridFixture basic;
     for (int widthPx : {50, 3}) {
         alignColumns(*individual.grid, widthPx);
@@ -191,7 +191,7 @@ void TableCommandsTest::deleteSelectedRows()
     if (current.isEmpty())
         QCOMPARE(fixture.grid->currentRow(), -1);
     else
-        QCOMPARE(fixture.grid->cellText(0, fixture.grid->currentRow()), current);
+        QCOMPARE(fixture.model->cellText(0, fixture.grid->currentRow()), current);
 }
 
 void TableCommandsTest::deleteKey_data()
@@ -214,7 +214,7 @@ void TableCommandsTest::deleteKey()
     QFETCH(int, modifiers);
     QFETCH(QStringList, remaining);
 
-    GridFixture fixture(basic ? basicTableDefinition() : individualTableDefinition());
+    GridFixture fixture(basic ? definitionOf(TableKind::Basic) : definitionOf(TableKind::Individual));
     QVERIFY(fixture.exposed());
     fixture.numberedRows(4);
     // Wired as the main window wires its tables.
@@ -255,22 +255,22 @@ void TableCommandsTest::pickChartRow()
     QFETCH(QStringList, readings);
     QFETCH(int, count);
 
-    for (const TableDefinition *definition : {&basicTableDefinition(), &individualTableDefinition()}) {
-        const int source = definition == &basicTableDefinition() ? 1 : 2;
+    for (const TableDefinition *definition : {&definitionOf(TableKind::Basic), &definitionOf(TableKind::Individual)}) {
         GridFixture fixture(*definition);
         QVERIFY(fixture.exposed());
         fixture.numberedRows(3);
         for (int j = 0; j < 15; ++j)
-            fixture.grid->setCellText(definition->firstReadingColumn + j, 1, readings[j]);
+            fixture.model->setCellText(definition->firstReadingColumn + j, 1, readings[j]);
         // The note column just before the readings holds text that must not be counted.
-        fixture.grid->setCellText(definition->noteColumn, 1, u"note"_s);
+        fixture.model->setCellText(definition->noteColumn, 1, u"note"_s);
         fixture.playClicks(u"1"_s);
 
-        ChartSelection selection{7, 0, 99};
-        const bool show = ::pickChartRow(*fixture.grid, *definition, source, selection);
+        ChartSelection selection{7, std::nullopt, 99};
+        const bool show = ::pickChartRow(*fixture.model, definition->kind,
+                                         fixture.grid->currentRow(), selection);
         QCOMPARE(selection.ReadingCount, count);
         QCOMPARE(selection.ChartRow, 1);
-        QCOMPARE(selection.ChartSource, source);
+        QVERIFY(selection.ChartSource == definition->kind);
         QCOMPARE(show, count > 0);
     }
 }
@@ -279,10 +279,11 @@ void TableCommandsTest::pickWithoutCurrentRowKeepsSource()
 {
     GridFixture fixture;
     fixture.numberedRows(2);
-    ChartSelection selection{1, 2, 5};
-    QVERIFY(!::pickChartRow(*fixture.grid, basicTableDefinition(), 1, selection));
+    ChartSelection selection{1, TableKind::Individual, 5};
+    QVERIFY(!::pickChartRow(*fixture.model, TableKind::Basic, fixture.grid->currentRow(),
+                            selection));
     QCOMPARE(selection.ChartRow, -1);
-    QCOMPARE(selection.ChartSource, 2);
+    QVERIFY(selection.ChartSource == TableKind::Individual);
     QCOMPARE(selection.ReadingCount, 0);
 }
 
@@ -293,9 +294,9 @@ void TableCommandsTest::doubleClickPicksTheClickedRowAfterSorting()
     fixture.numberedRows(3);
     const QStringList velocities{u"30"_s, u"10"_s, u"20"_s};
     for (int row = 0; row < 3; ++row) {
-        fixture.grid->setCellText(11, row, velocities[row]);
+        fixture.model->setCellText(11, row, velocities[row]);
         for (int j = 0; j < 15; ++j)
-            fixture.grid->setCellText(23 + j, row, j <= row ? u"1"_s : u"     "_s);
+            fixture.model->setCellText(23 + j, row, j <= row ? u"1"_s : u"     "_s);
     }
     fixture.clickHeader(11);
 
@@ -303,12 +304,12 @@ void TableCommandsTest::doubleClickPicksTheClickedRowAfterSorting()
     int shown = 0;
     MeasurementGrid *grid = fixture.grid.get();
     connect(grid, &MeasurementGrid::tableDoubleClicked, grid, [&] {
-        if (::pickChartRow(*grid, basicTableDefinition(), 1, selection))
+        if (::pickChartRow(grid->tableModel(), TableKind::Basic, grid->currentRow(), selection))
             ++shown;
     });
     fixture.doubleClickRow(0); // "2": velocity 10, two readings
     QCOMPARE(selection.ChartRow, 0);
-    QCOMPARE(grid->cellText(0, selection.ChartRow), u"2"_s);
+    QCOMPARE(grid->tableModel().cellText(0, selection.ChartRow), u"2"_s);
     QCOMPARE(selection.ReadingCount, 2);
     QCOMPARE(shown, 1);
 }

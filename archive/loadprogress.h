@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/progress.h"
+
+class QString;
+
+// What a load shows while it runs: the progress bar, and the status text naming the archive
+// and its record count, which must be visible at once since the load blocks the window.
+class LoadProgress : public Progress
+{
+public:
+    virtual void setStatusText(const QString &text) = 0;
+};

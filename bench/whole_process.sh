@@ -11,6 +11,10 @@ build="${1:-$source_dir/build}"
 records="${2:-10000}"
 runs="${3:-7}"
 program="$build/app/liras-d7"
+# The generator writes Windows-1251, which both programs read as the ANSI code page of a
+# Russian system.
+export LANG=ru_RU.UTF-8
+unset LC_ALL
 [ -x "$program" ] || { echo "no program at $program: build first" >&2; exit 1; }
 
 work="$(mktemp -d)"

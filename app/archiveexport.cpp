@@ -25,15 +25,6 @@ void printError(const QString &text)
     std::fputs((text + u'\n').toLocal8Bit().constData(), stderr);
 }
 
-// A batch run shows nothing while it works.
-class SilentLoadProgress final : public LoadProgress
-{
-public:
-    void setMaximum(int) override {}
-    void setValue(int) override {}
-    void setStatusText(const QString &) override {}
-};
-
 } // namespace
 
 ExitCode exportArchive(ExportFormat format, const QString &outFile, const QString &archiveFile)
@@ -41,7 +32,7 @@ ExitCode exportArchive(ExportFormat format, const QString &outFile, const QStrin
     const std::unique_ptr<AnsiCodePage> ansi = systemAnsiCodePage();
     const RegionalSettings regional = RegionalSettings::system();
     try {
-        SilentLoadProgress loadProgress;
+        NullLoadProgress loadProgress;
         LoadResult loaded = LoadArchive(archiveFile, *ansi, regional, loadProgress);
         if (loaded.outcome == LoadResult::Outcome::ReadFailed) {
             printError(u"Ошибка чтения файла!"_s);

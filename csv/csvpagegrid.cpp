@@ -13,19 +13,13 @@ bool isPlaced(const PreparedBox &box)
         && std::isfinite(box.heightPx);
 }
 
-// Boxes of a line share their top and bottom and touch their neighbours: an edge equal to
-// the one added just before is left out before sorting, which keeps the same set.
+// Keeps the edges sorted and each once as they come: a page has a few dozen distinct edges
+// among its thousands of boxes, so this costs less than sorting them all afterwards.
 void addEdge(std::vector<double> &edges, double edge)
 {
-    if (edges.empty() || edges.back() != edge)
-        edges.push_back(edge);
-}
-
-void finishEdges(std::vector<double> &edges)
-{
-    std::sort(edges.begin(), edges.end());
-    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
-    mergeNearEdges(edges);
+    const auto at = std::lower_bound(edges.begin(), edges.end(), edge);
+    if (at == edges.end() || *at != edge)
+        edges.insert(at, edge);
 }
 
 } // namespace
@@ -68,8 +62,8 @@ PageGrid::PageGrid(const PreparedPage &page)
         addEdge(m_yEdges, box.topPx);
         addEdge(m_yEdges, box.topPx + box.heightPx);
     }
-    finishEdges(m_xEdges);
-    finishEdges(m_yEdges);
+    mergeNearEdges(m_xEdges);
+    mergeNearEdges(m_yEdges);
 
     const std::size_t columns = m_xEdges.size();
     m_cells.assign(columns * m_yEdges.size(), kNoBox);

@@ -11,3 +11,12 @@ class LoadProgress : public Progress
 public:
     virtual void setStatusText(const QString &text) = 0;
 };
+
+// For a load that shows nothing while it runs: the command line, tests and benchmarks.
+class NullLoadProgress final : public LoadProgress
+{
+public:
+    void setMaximum(int) override {}
+    void setValue(int) override {}
+    void setStatusText(const QString &) override {}
+};

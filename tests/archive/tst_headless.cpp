@@ -32,14 +32,6 @@ public:
     QStringList roots() const override { return rootList; }
 };
 
-class SilentProgress final : public LoadProgress
-{
-public:
-    void setMaximum(int) override {}
-    void setValue(int) override {}
-    void setStatusText(const QString &) override {}
-};
-
 } // namespace
 
 class TestHeadless : public QObject
@@ -60,7 +52,7 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<AnsiCodePage> m_ansi;
     RegionalSettings m_regional; // day.month.year, decimal comma
-    SilentProgress m_progress;
+    NullLoadProgress m_progress;
     QStringList m_found;
 };
 

@@ -6,6 +6,7 @@
 #include "tables/chartselection.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -32,6 +33,10 @@ public:
 
     // Shows the window maximised; restored, it has its design size, centred on the screen.
     void showMaximisedAtStart();
+
+    // Opens each file in turn as "&Открыть файл..." opens the one chosen, with the same
+    // messages: the names a file manager hands over on the command line.
+    void openArchives(const QStringList &fileNames);
 
     void setChartWindow(QDialog *chart) { m_chart = chart; }
     void setAboutWindow(QDialog *about) { m_about = about; }
@@ -107,6 +112,8 @@ private:
     // Shows the dialog set up as the open and save commands want it; the chosen name, or
     // empty when cancelled.
     QString askArchiveFileName(FileDialog &dialog, const QString &title);
+    // "Файл не существует" for a name that is no file; otherwise loadArchiveFile.
+    void openArchive(const QString &fileName);
     // Loads the file and shows the outcome: the loaded table on its tab, or the message.
     void loadArchiveFile(const QString &fileName);
     void showLoaded(MeasurementSet &loaded, int rowCount);

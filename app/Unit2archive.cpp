@@ -39,8 +39,18 @@ QString TForm1::askArchiveFileName(FileDialog &dialog, const QString &title)
 void TForm1::FileOpen1Accept()
 {
     const QString fileName = askArchiveFileName(*m_openArchiveDialog, u"Открыть файл..."_s);
-    if (fileName.isEmpty())
-        return;
+    if (!fileName.isEmpty())
+        openArchive(fileName);
+}
+
+void TForm1::openArchives(const QStringList &fileNames)
+{
+    for (const QString &fileName : fileNames)
+        openArchive(fileName);
+}
+
+void TForm1::openArchive(const QString &fileName)
+{
     if (!isExistingFile(fileName)) {
         m_platform.dialogs.message(this, u"Файл не существует"_s);
         return;

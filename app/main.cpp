@@ -7,10 +7,13 @@
 #include "guide/Unit4.h"
 #include "platform/ui/systemplatform.h"
 
+#include <QTimer>
+
 int main(int argc, char *argv[])
 {
-    if (const std::optional<int> exitCode = runCommandLine(argc, argv))
-        return *exitCode;
+    const CommandLineRun commandLine = runCommandLine(argc, argv);
+    if (commandLine.exitCode)
+        return *commandLine.exitCode;
     LirasApplication application(argc, argv);
     SystemPlatform system;
     const Platform platform = system.platform();
@@ -32,5 +35,7 @@ int main(int argc, char *argv[])
     // The guide opened by the splash stays in front of the main window.
     if (Form4.isVisible())
         Form4.raise();
+    // The files handed over open once the window is on screen, their messages over it.
+    QTimer::singleShot(0, &Form1, [&Form1, &commandLine] { Form1.openArchives(commandLine.files); });
     return application.exec();
 }

@@ -12,7 +12,7 @@ public:
     virtual void setStatusText(const QString &text) = 0;
 };
 
-// Shows nothing: for loads in tests, fuzzing and benchmarks.
+// For a load that shows nothing while it runs: the command line, tests and benchmarks.
 class NullLoadProgress final : public LoadProgress
 {
 public:

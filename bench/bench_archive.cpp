@@ -44,19 +44,11 @@ double memoryMiB(const char *field)
     return 0;
 }
 
-class NoLoadProgress final : public LoadProgress
-{
-public:
-    void setMaximum(int) override {}
-    void setValue(int) override {}
-    void setStatusText(const QString &) override {}
-};
-
 struct BenchPlatform
 {
     std::unique_ptr<AnsiCodePage> ansi = makeCodePage(1251);
     RegionalSettings regional; // day.month.year, decimal comma
-    NoLoadProgress progress;
+    NullLoadProgress progress;
 
     LoadResult load() { return LoadArchive(archiveFile, *ansi, regional, progress); }
 };

@@ -7,19 +7,22 @@ namespace csv {
 
 QByteArray fieldFromBytes(QByteArrayView text)
 {
-    QByteArray clean;
-    clean.reserve(text.size() + 3);
+    // Written in place: the field never holds more than the text and its separator.
+    QByteArray clean(text.size() + 1, Qt::Uninitialized);
+    char *out = clean.data();
     bool needsQuotes = false;
     for (const char byte : text) {
         if (static_cast<unsigned char>(byte) < 32)
             continue; // line breaks (the final one too) and TABs go without replacement and need no quotes
         needsQuotes = needsQuotes || byte == kSeparator || byte == '"';
-        clean.append(byte);
+        *out++ = byte;
     }
     if (!needsQuotes) {
-        clean.append(kSeparator);
+        *out++ = kSeparator;
+        clean.truncate(out - clean.constData());
         return clean;
     }
+    clean.truncate(out - clean.constData());
     QByteArray quoted;
     quoted.reserve(clean.size() + 4);
     quoted.append('"');
@@ -36,12 +39,9 @@ QByteArray fieldFromBytes(QByteArrayView text)
 QByteArray boxField(const PreparedBox &box, const AnsiCodePage &ansi)
 {
     const ReportFont font = box.style ? box.style->font : ReportFont::ArialRegular;
-    QString laidOut;
-    for (const QString &line : wrapMemoLines(box.text, font, box.widthPx)) {
-        laidOut += line;
-        laidOut += u"\r\n";
-    }
-    return fieldFromBytes(ansi.encode(laidOut));
+    // The memo's lines end in CR LF, which the field drops: a line feed alone keeps the
+    // lines apart for the code page just as well.
+    return fieldFromBytes(ansi.encode(joinedMemoLines(box.text, font, box.widthPx)));
 }
 
 } // namespace csv

@@ -13,11 +13,13 @@ bool isPlaced(const PreparedBox &box)
         && std::isfinite(box.heightPx);
 }
 
-void finishEdges(std::vector<double> &edges)
+// Keeps the edges sorted and each once as they come: a page has a few dozen distinct edges
+// among its thousands of boxes, so this costs less than sorting them all afterwards.
+void addEdge(std::vector<double> &edges, double edge)
 {
-    std::sort(edges.begin(), edges.end());
-    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
-    mergeNearEdges(edges);
+    const auto at = std::lower_bound(edges.begin(), edges.end(), edge);
+    if (at == edges.end() || *at != edge)
+        edges.insert(at, edge);
 }
 
 } // namespace
@@ -55,13 +57,13 @@ PageGrid::PageGrid(const PreparedPage &page)
     for (const PreparedBox &box : page.boxes) {
         if (!isPlaced(box))
             continue;
-        m_xEdges.push_back(box.leftPx);
-        m_xEdges.push_back(box.leftPx + box.widthPx);
-        m_yEdges.push_back(box.topPx);
-        m_yEdges.push_back(box.topPx + box.heightPx);
+        addEdge(m_xEdges, box.leftPx);
+        addEdge(m_xEdges, box.leftPx + box.widthPx);
+        addEdge(m_yEdges, box.topPx);
+        addEdge(m_yEdges, box.topPx + box.heightPx);
     }
-    finishEdges(m_xEdges);
-    finishEdges(m_yEdges);
+    mergeNearEdges(m_xEdges);
+    mergeNearEdges(m_yEdges);
 
     const std::size_t columns = m_xEdges.size();
     m_cells.assign(columns * m_yEdges.size(), kNoBox);

@@ -40,17 +40,19 @@ qsizetype charLength(QStringView line, qsizetype at)
     return at + 1 < line.size() && line[at].isHighSurrogate() && line[at + 1].isLowSurrogate() ? 2 : 1;
 }
 
-void wrapStoredLine(QStringView line, double limitPx, ReportFont font, QStringList &out)
+// Hands each line of the stored line to onLine, as a view into it.
+template <typename OnLine>
+void wrapStoredLine(QStringView line, double limitPx, ReportFont font, const OnLine &onLine)
 {
     if (line.size() == charLength(line, 0)) {
-        out.append(line.toString()); // one character is never wrapped
+        onLine(line); // one character is never wrapped
         return;
     }
     double totalPx = 0;
     for (qsizetype i = 0; i < line.size(); i += charLength(line, i))
         totalPx += breakWidthPx(font, line[i].unicode());
     if (totalPx < limitPx) {
-        out.append(line.toString());
+        onLine(line);
         return;
     }
 
@@ -68,13 +70,13 @@ void wrapStoredLine(QStringView line, double limitPx, ReportFont font, QStringLi
             continue;
         }
         if (lastSpace >= 0) { // break before the space and drop it
-            out.append(line.sliced(start, lastSpace - start).toString());
+            onLine(line.sliced(start, lastSpace - start));
             start = lastSpace + 1;
         } else if (i == start) { // a character that alone overflows stands on its own
-            out.append(line.sliced(start, length).toString());
+            onLine(line.sliced(start, length));
             start = i + length;
         } else { // break before the overflowing character
-            out.append(line.sliced(start, i - start).toString());
+            onLine(line.sliced(start, i - start));
             start = i;
         }
         i = start;
@@ -82,7 +84,31 @@ void wrapStoredLine(QStringView line, double limitPx, ReportFont font, QStringLi
         lastSpace = -1;
     }
     if (start < line.size())
-        out.append(line.sliced(start).toString());
+        onLine(line.sliced(start));
+}
+
+template <typename OnLine>
+void forEachMemoLine(QStringView text, ReportFont font, double widthPx, const OnLine &onLine)
+{
+    if (text.isEmpty())
+        return;
+    const double innerPx = roundHalfEven(widthPx) - kInnerWidthLossPx;
+    // Kept as a double: a width that is not a number then breaks after every character
+    // instead of reaching an undefined conversion.
+    const double limitPx = roundHalfEven(innerPx * kBreakPxPerReportPx);
+
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        const QStringView stored = text.sliced(start, end - start);
+        wrapStoredLine(stored.isEmpty() ? QStringView(u" ") : stored, limitPx, font, onLine);
+        // CR LF is one break. A break at the very end opens no empty line after it.
+        if (end < text.size() && text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n')
+            ++end;
+        start = end + 1;
+    }
 }
 
 } // namespace
@@ -111,26 +137,32 @@ int breakWidthPx(ReportFont font, char16_t ch)
 QStringList wrapMemoLines(QStringView text, ReportFont font, double widthPx)
 {
     QStringList lines;
-    if (text.isEmpty())
-        return lines;
-    const double innerPx = roundHalfEven(widthPx) - kInnerWidthLossPx;
-    // Kept as a double: a width that is not a number then breaks after every character
-    // instead of reaching an undefined conversion.
-    const double limitPx = roundHalfEven(innerPx * kBreakPxPerReportPx);
-
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = start;
-        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
-            ++end;
-        const QStringView stored = text.sliced(start, end - start);
-        wrapStoredLine(stored.isEmpty() ? QStringView(u" ") : stored, limitPx, font, lines);
-        // CR LF is one break. A break at the very end opens no empty line after it.
-        if (end < text.size() && text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n')
-            ++end;
-        start = end + 1;
-    }
+    forEachMemoLine(text, font, widthPx, [&lines](QStringView line) { lines.append(line.toString()); });
     return lines;
+}
+
+QString joinedMemoLines(const QString &text, ReportFont font, double widthPx)
+{
+    // The first line is only looked at: most memos have no second one.
+    QStringView first;
+    QString joined;
+    int lineCount = 0;
+    forEachMemoLine(text, font, widthPx, [&](QStringView line) {
+        if (++lineCount == 1) {
+            first = line;
+            return;
+        }
+        if (lineCount == 2) {
+            joined += first;
+            joined += u'\n';
+        }
+        joined += line;
+        joined += u'\n';
+    });
+    if (lineCount != 1)
+        return joined;
+    // One unbroken line is the text itself: shared, not copied.
+    return first.size() == text.size() ? text : first.toString() + u'\n';
 }
 
 } // namespace csv

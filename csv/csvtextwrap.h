@@ -22,4 +22,8 @@ int breakWidthPx(ReportFont font, char16_t ch);
 // puts each character on a line of its own.
 QStringList wrapMemoLines(QStringView text, ReportFont font, double widthPx);
 
+// The same lines in one text, each ended by a line feed, for a field that drops the breaks
+// again; a memo of one unbroken line gives its text alone, shared rather than copied.
+QString joinedMemoLines(const QString &text, ReportFont font, double widthPx);
+
 } // namespace csv

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Makes the Debian package from a build folder and checks it as it lands on a machine: its file
 # list and fields, the desktop entry and the metainfo validated, lintian, and the unpacked
-# program answering --version with no display and with the system's Qt.
-# Usage: check-package.sh BUILD_FOLDER VERSION
+# program answering --version and exporting the archive's report to CSV with no display and
+# with the system's Qt.
+# Usage: check-package.sh BUILD_FOLDER VERSION ARCHIVE
 set -u
 build="$1"
 version="$2"
+archive="$3"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 status=0
@@ -66,6 +68,14 @@ lintian --fail-on error,warning --suppress-tags no-manual-page "$package" >&2 ||
 answer="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LD_LIBRARY_PATH \
     "$root/usr/bin/liras-d7" --version 2>&1)"
 [ "$answer" = "ЛИРАС-Д7 $version" ] || fail "--version answered: $answer"
+
+# As a Russian user's system runs it: the CSV is written in Windows-1251.
+csv="$work/report.csv"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LD_LIBRARY_PATH -u LC_ALL LANG=ru_RU.UTF-8 \
+    "$root/usr/bin/liras-d7" --csv "$csv" "$archive" >&2 || fail "--csv ended with $?"
+# The report's title line: the program's name in Windows-1251, then today's date.
+head -c 9 "$csv" 2>/dev/null | cmp -s - <(printf 'ЛИРАС-Д7;' | iconv -f UTF-8 -t CP1251) \
+    || fail "--csv wrote no report title: $(head -c 40 "$csv" 2>/dev/null | od -c | head -2)"
 
 [ "$status" -eq 0 ] && echo "Package $(basename "$package") checked"
 exit "$status"

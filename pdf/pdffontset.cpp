@@ -199,28 +199,31 @@ PdfFontSet::Slot PdfFontSet::assign(ReportFont font, char32_t codePoint)
     return Slot(index + 1) << 8 | Slot(code);
 }
 
-void PdfFontSet::appendShowText(QByteArray &out, ReportFont font, QStringView text, double sizePt,
+void PdfFontSet::appendShowText(std::string &out, ReportFont font, QStringView text, double sizePt,
                                 int &currentResource)
 {
     QByteArray &run = m_run;
-    run.resize(0);
     int runResource = 0;
     auto flush = [&] {
         if (run.isEmpty())
             return;
         if (runResource != currentResource) {
-            out.append("/F");
-            out.append(QByteArray::number(runResource));
-            out.append(' ');
+            out += "/F";
+            out += std::to_string(runResource);
+            out += ' ';
             pdfsyntax::appendNumber(out, sizePt);
-            out.append(" Tf ");
+            out += " Tf ";
             currentResource = runResource;
         }
-        pdfsyntax::appendLiteralString(out, run);
-        out.append(" Tj ");
+        pdfsyntax::appendLiteralString(out, run.constData(), run.size());
+        out += " Tj ";
         run.resize(0);
     };
 
+    // One code per UTF-16 unit at most; the run is written in place and cut to size.
+    run.resize(text.size());
+    char *codes = run.data();
+    qsizetype runLength = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t cp = text[i].unicode();
         if (QChar::isHighSurrogate(cp) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
@@ -232,11 +235,16 @@ void PdfFontSet::appendShowText(QByteArray &out, ReportFont font, QStringView te
         const Slot slot = slotFor(font, cp);
         const int resource = int(slot >> 8);
         if (resource != runResource) {
+            run.resize(runLength);
             flush();
+            run.resize(text.size());
+            codes = run.data();
+            runLength = 0;
             runResource = resource;
         }
-        run.append(char(slot & 0xFF));
+        codes[runLength++] = char(slot & 0xFF);
     }
+    run.resize(runLength);
     flush();
 }
 

@@ -7,6 +7,7 @@
 #include <QStringView>
 
 #include <array>
+#include <string>
 #include <vector>
 
 class PdfObjectWriter;
@@ -27,7 +28,7 @@ public:
     // wherever the encoding changes, and "(…) Tj" per run of one encoding.
     // currentResource is the font selected last in this text object (0 for none); it is
     // updated, so that consecutive lines do not repeat the selection.
-    void appendShowText(QByteArray &out, ReportFont font, QStringView text, double sizePt,
+    void appendShowText(std::string &out, ReportFont font, QStringView text, double sizePt,
                         int &currentResource);
 
     // Writes the font objects of every encoding used, with their descriptors and CMaps,

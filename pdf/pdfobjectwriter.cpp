@@ -56,7 +56,7 @@ void PdfObjectWriter::write(const QByteArray &bytes)
     m_offset += bytes.size();
 }
 
-bool PdfObjectWriter::writeFlateStream(int number, const QByteArray &data)
+bool PdfObjectWriter::writeFlateStream(int number, QByteArrayView data)
 {
     uLongf size = compressBound(uLong(data.size()));
     m_compressed.resize(qsizetype(size));

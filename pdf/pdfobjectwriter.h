@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 #include <vector>
 
@@ -30,7 +31,7 @@ public:
 
     // A whole stream object of the reserved number: the data Flate-compressed, with its
     // /Length and /Filter. Returns false (and ok() turns false) if compression fails.
-    bool writeFlateStream(int number, const QByteArray &data);
+    bool writeFlateStream(int number, QByteArrayView data);
 
     // The cross-reference table of every object begun so far and the trailer. Every
     // reserved number must have been written by then; a gap makes ok() false.

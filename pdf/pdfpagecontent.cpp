@@ -21,27 +21,28 @@ double yPt(double px)
 }
 
 // "x y w h re" for the box, lower-left corner first as PDF wants it.
-void appendRect(QByteArray &out, const PreparedBox &box)
+void appendRect(std::string &out, const PreparedBox &box)
 {
     pdfsyntax::appendNumber(out, xPt(box.leftPx));
-    out.append(' ');
+    out += ' ';
     pdfsyntax::appendNumber(out, yPt(box.topPx + box.heightPx));
-    out.append(' ');
+    out += ' ';
     pdfsyntax::appendNumber(out, box.widthPx * ptPerPx);
-    out.append(' ');
+    out += ' ';
     pdfsyntax::appendNumber(out, box.heightPx * ptPerPx);
-    out.append(" re");
+    out += " re";
 }
 
-void appendText(QByteArray &out, const PreparedBox &box, PdfFontSet &fonts)
+// rect: the box's "… re", which the clip and the frame share.
+void appendText(std::string &out, const PreparedBox &box, const std::string &rect, PdfFontSet &fonts)
 {
     const std::vector<textlayout::Line> lines = textlayout::layoutBox(box);
     if (lines.empty())
         return;
     const double sizePt = box.style->fontHeightPx * ptPerPx;
-    out.append("q ");
-    appendRect(out, box);
-    out.append(" W n BT ");
+    out += "q ";
+    out += rect;
+    out += " W n BT ";
     int currentResource = 0;
     double lineX = 0;
     double lineY = 0;
@@ -50,36 +51,39 @@ void appendText(QByteArray &out, const PreparedBox &box, PdfFontSet &fonts)
         const double y = yPt(box.topPx + line.baselinePx);
         // Td moves from the previous line's start; in a fresh text object that is the origin.
         pdfsyntax::appendNumber(out, x - lineX);
-        out.append(' ');
+        out += ' ';
         pdfsyntax::appendNumber(out, y - lineY);
-        out.append(" Td ");
+        out += " Td ";
         fonts.appendShowText(out, box.style->font, line.text, sizePt, currentResource);
         lineX = x;
         lineY = y;
     }
-    out.append("ET Q\n");
+    out += "ET Q\n";
 }
 
 } // namespace
 
-QByteArray pageContent(const PreparedPage &page, PdfFontSet &fonts)
+std::string pageContent(const PreparedPage &page, PdfFontSet &fonts)
 {
-    QByteArray out;
-    out.reserve(qsizetype(page.boxes.size()) * 96 + 64);
-    QByteArray frames;
+    std::string out;
+    out.reserve(page.boxes.size() * 160 + 64);
+    std::string frames;
+    std::string rect;
     for (const PreparedBox &box : page.boxes) {
         if (!box.style)
             continue;
-        appendText(out, box, fonts);
+        rect.clear();
+        appendRect(rect, box);
+        appendText(out, box, rect, fonts);
         if (box.style->frame) {
-            appendRect(frames, box);
-            frames.append('\n');
+            frames += rect;
+            frames += '\n';
         }
     }
-    if (!frames.isEmpty()) {
-        out.append("0 G 0.75 w\n");
-        out.append(frames);
-        out.append("S\n");
+    if (!frames.empty()) {
+        out += "0 G 0.75 w\n";
+        out += frames;
+        out += "S\n";
     }
     return out;
 }

@@ -2,7 +2,7 @@
 
 #include "report/preparedpage.h"
 
-#include <QByteArray>
+#include <string>
 
 class PdfFontSet;
 
@@ -18,6 +18,6 @@ inline constexpr double ptPerPx = 0.75; // 72 pt against 96 report px per inch
 // frames as 0.75 pt lines. Positions are the prepared ones from the printable area's
 // top-left corner, turned into PDF's upward y axis from the paper's lower-left corner.
 // Boxes without a style are left out.
-QByteArray pageContent(const PreparedPage &page, PdfFontSet &fonts);
+std::string pageContent(const PreparedPage &page, PdfFontSet &fonts);
 
 } // namespace pdfpage

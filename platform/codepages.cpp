@@ -40,12 +40,13 @@ public:
 
     QByteArray encode(QStringView text) const override
     {
-        QByteArray bytes;
-        bytes.reserve(text.size());
+        // At most one byte per UTF-16 unit, written in place and cut to size.
+        QByteArray bytes(text.size(), Qt::Uninitialized);
+        char *out = bytes.data();
         for (qsizetype i = 0; i < text.size(); ++i) {
             const char16_t c = text.at(i).unicode();
             if (c == 0) {
-                bytes.append('\0');
+                *out++ = '\0';
                 continue;
             }
             // A character beyond the 16-bit range is one character, so one default mark.
@@ -53,8 +54,9 @@ public:
                 && text.at(i + 1).isLowSurrogate())
                 ++i;
             const uchar byte = m_reverse[c];
-            bytes.append(byte != 0 ? char(byte) : '?');
+            *out++ = byte != 0 ? char(byte) : '?';
         }
+        bytes.truncate(out - bytes.constData());
         return bytes;
     }
 

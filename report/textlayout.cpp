@@ -118,7 +118,9 @@ std::vector<Line> layoutBox(const PreparedBox &box)
             xPx += (innerWidthPx - p.widthPx) / 2;
         else if (style.hAlign == HAlign::Right)
             xPx += innerWidthPx - p.widthPx;
-        lines.push_back({p.text.toString(), xPx, topPx + ascentPx});
+        // A line that is the whole text shares it instead of copying it.
+        const bool whole = p.text.size() == box.text.size();
+        lines.push_back({whole ? box.text : p.text.toString(), xPx, topPx + ascentPx});
         topPx += stepPx;
     }
     return lines;

@@ -111,6 +111,7 @@ class TestMainWindow : public QObject
     Q_OBJECT
 private slots:
     void openBothKindsThenClose();
+    void filesFromTheCommandLineOpenAsChosen();
     void rejectedFileLeavesCommandsAsTheyWere();
     void instrumentDiscovery();
     void deleteKeyOnlyOnBasicTable();
@@ -129,6 +130,24 @@ private slots:
     void columnsFillTheWidthWithoutScrolling_data();
     void columnsFillTheWidthWithoutScrolling();
 };
+
+// The names a file manager hands over open one after the other with the messages of
+// "&Открыть файл...": each kind on its tab, the last one selected, a missing name reported.
+void TestMainWindow::filesFromTheCommandLineOpenAsChosen()
+{
+    FakePlatform fake;
+    TForm1 form(fake.platform());
+    form.openArchives({exampleArchive(u"archive_individual.csv"_s), exampleArchive(u"missing.csv"_s),
+                       exampleArchive(u"archive_basic.csv"_s)});
+    QCOMPARE(fake.dialogs.messages(), QStringList{u"Файл не существует"_s});
+    QVERIFY(form.PageControl1->isTabVisible(0));
+    QVERIFY(form.PageControl1->isTabVisible(1));
+    QCOMPARE(form.activePageIndex(), 0);
+    QVERIFY(form.NextGrid62->tableModel().rowCount() > 40);
+    QVERIFY(form.NextGrid61->tableModel().rowCount() > 40);
+    QVERIFY(dataCommandsEnabled(form));
+    QCOMPARE(fake.dialogs.shown.size(), 1); // no file dialog asked for a name
+}
 
 void TestMainWindow::openBothKindsThenClose()
 {

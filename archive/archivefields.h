@@ -39,6 +39,15 @@ void forEachField(QStringView line, QChar delimiter, OnField &&onField);
 // single spaces. Null for anything else, an empty or short header included.
 std::optional<TableKind> archiveKind(QStringView headerLine);
 
+// How much of a header line decides whether it may name a kind: its first word, plain or
+// quoted, and the character after it.
+inline constexpr qsizetype headerStartLength = 10;
+
+// Whether a line that starts with these characters (at least headerStartLength of them, or
+// the whole line) may be an archive's header. False means archiveKind is null for every line
+// that starts so, which lets a file be turned away after its first bytes.
+bool mayStartArchiveHeader(QStringView lineStart);
+
 template<typename OnField>
 void forEachField(QStringView line, QChar delimiter, OnField &&onField)
 {

@@ -1,5 +1,6 @@
 #include "archive/archivetext.h"
 
+#include "archive/archivefields.h"
 #include "platform/ansicodepage.h"
 #include "platform/largememory.h"
 #include "platform/savefile.h"
@@ -79,6 +80,10 @@ void forEachLine(const Char *begin, const Char *end, OnLine &&onLine)
     if (lineStart != end)
         onLine(lineStart, end);
 }
+
+// Enough bytes for the first headerStartLength characters in every encoding, a mark and
+// up to four bytes a character, and for a little more than the header.
+constexpr std::size_t headerProbeBytes = 256;
 
 } // namespace
 
@@ -194,24 +199,40 @@ std::optional<ArchiveLines> readArchiveFile(const QString &fileName, const AnsiC
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return std::nullopt;
+    if (file.size() > maxArchiveFileBytes)
+        return std::nullopt;
     // The bytes live only while they are decoded, in memory that fills with few page faults.
     // One byte more than the size shows the end is reached; a file that grows while it is
-    // read gets a larger buffer.
+    // read gets a larger buffer, up to the ceiling.
     LargeMemory buffer(std::size_t(qMax<qint64>(file.size(), 0)) + 1);
     std::size_t used = 0;
+    bool headerChecked = false;
     for (;;) {
         if (used == buffer.size()) {
+            if (used > std::size_t(maxArchiveFileBytes))
+                return std::nullopt;
             LargeMemory larger(2 * buffer.size());
             std::memcpy(larger.data(), buffer.data(), used);
             buffer = std::move(larger);
         }
+        // The start comes first, alone: a file that cannot begin with a header is turned
+        // away before the rest is read or anything decoded.
+        const std::size_t wanted = headerChecked ? buffer.size() - used
+                                                 : qMin(buffer.size(), headerProbeBytes) - used;
         const qint64 got = file.read(reinterpret_cast<char *>(buffer.data()) + used,
-                                     qint64(buffer.size() - used));
+                                     qint64(wanted));
         if (got < 0)
             return std::nullopt;
+        used += std::size_t(got);
+        if (!headerChecked && (used == headerProbeBytes || got == 0)) {
+            headerChecked = true;
+            const ArchiveLines start =
+                    decodeArchive(QByteArrayView(buffer.data(), qsizetype(used)), ansi);
+            if (start.isEmpty() || !mayStartArchiveHeader(start.line(0)))
+                return ArchiveLines();
+        }
         if (got == 0)
             break;
-        used += std::size_t(got);
     }
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;

@@ -64,8 +64,17 @@ ArchiveLines decodeArchive(QByteArrayView bytes, const AnsiCodePage &ansi);
 // line ends. A break at the very end adds no empty last line; empty text has no lines.
 QStringList splitLines(QStringView text);
 
+// The largest file readArchiveFile takes: about 30 times the largest archive the instrument
+// writes. Reading holds the bytes, their text and the text of the line being decoded at
+// once: at most 5 bytes of memory for each byte of the file (the UTF-16 text of an ANSI or
+// UTF-8 file is twice its size, and so is one line's), plus 16 for each line, so at most
+// 2.5 GiB plus the lines' share at this size.
+inline constexpr qint64 maxArchiveFileBytes = qint64(512) << 20;
+
 // Reads the whole file (read-only) and decodes it; nullopt when it cannot be opened or
-// read (missing, a folder, no rights).
+// read (missing, a folder, no rights) or is larger than maxArchiveFileBytes. A file whose
+// first line cannot be an archive's header (mayStartArchiveHeader) gives no lines, from its
+// first bytes: the rest is neither read nor decoded.
 std::optional<ArchiveLines> readArchiveFile(const QString &fileName, const AnsiCodePage &ansi);
 
 // The bytes a save writes: the encoding's byte-order mark if it has one, then every line

@@ -37,9 +37,11 @@ constexpr char16_t kLabelPad = u'\u200b';
 } // namespace
 
 ReadingsChart::ReadingsChart(const RegionalSettings &regional, QWidget *parent)
-    : QChartView(parent), m_regional(regional)
+    : QChartView(new QChart, parent), m_regional(regional)
 {
-    auto *chart = new QChart;
+    // The chart goes to the view's constructor: a view made without one makes its own, which
+    // setChart would only release, never delete.
+    QChart *chart = this->chart();
     chart->setBackgroundBrush(Qt::white);
     chart->setBackgroundRoundness(0);
     chart->setDropShadowEnabled(false);
@@ -47,7 +49,6 @@ ReadingsChart::ReadingsChart(const RegionalSettings &regional, QWidget *parent)
     chart->legend()->hide();
     // White from edge to edge of the window, with no frame of the widget's colour around it.
     chart->layout()->setContentsMargins(0, 0, 0, 0);
-    setChart(chart);
     setFrameShape(QFrame::NoFrame);
     setBackgroundBrush(Qt::white);
     setRenderHint(QPainter::Antialiasing);

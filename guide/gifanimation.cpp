@@ -76,11 +76,17 @@ GifAnimation GifAnimation::fromBytes(const QByteArray &bytes)
     buffer.open(QIODevice::ReadOnly);
     // The format is named because the file's extension says nothing about its content.
     QImageReader reader(&buffer, "gif");
+    reader.setAllocationLimit(int(kFrameBudgetBytes >> 20));
     GifAnimation animation;
+    qsizetype framesBytes = 0;
     while (animation.m_frames.size() < structure.delayUnits.size()) {
         const QImage frame = reader.read();
         if (frame.isNull())
             break;
+        const qsizetype composedBytes = qsizetype(frame.width()) * frame.height() * 4; // RGB32
+        if (framesBytes + composedBytes > kFrameBudgetBytes)
+            break;
+        framesBytes += composedBytes;
         animation.m_delaysMs.append(giftiming::frameDelayMs(structure.delayUnits.at(animation.m_frames.size())));
         animation.m_frames.append(onWhite(frame));
     }

@@ -27,6 +27,12 @@ int passCount(std::optional<int> loopCount);
 class GifAnimation
 {
 public:
+    // The composed frames of one animation take at most this much memory, and no frame is
+    // decoded that would take more alone: the guide's own animations take about 20 MiB, but
+    // a file of a few hundred bytes can give every frame a screen of thousands of pixels
+    // square. The frames past the budget are left out, as if the file ended before them.
+    static constexpr qsizetype kFrameBudgetBytes = qsizetype(64) << 20;
+
     GifAnimation() = default;
 
     // Reads the file whole, by a name relative to the current directory. Throws AppError

@@ -13,6 +13,8 @@ private slots:
     void split();
     void kind_data();
     void kind();
+    void headerStart_data();
+    void headerStart();
 };
 
 void TestArchiveFields::split_data()
@@ -97,6 +99,12 @@ void TestArchiveFields::kind_data()
     QTest::newRow("empty") << QString() << -1;
     QTest::newRow("leading space") << u" Основной архив v003"_s << -1;
     QTest::newRow("tab is no word break") << u"Основной\tархив v003"_s << -1;
+    QTest::newRow("quoted kind word") << u"\"Основной\" архив v003"_s << 0;
+    QTest::newRow("text right after quoted kind") << u"\"Индивид.\"архив v003"_s << 1;
+    QTest::newRow("quote left open") << u"\"Основной архив v003"_s << -1;
+    QTest::newRow("long word 1") << u"Основной "_s + QString(100000, u'ж') + u" v003"_s << 0;
+    QTest::newRow("long version word") << u"Основной архив v003"_s + QString(100000, u'0')
+                                       << -1;
 }
 
 void TestArchiveFields::kind()
@@ -106,8 +114,47 @@ void TestArchiveFields::kind()
 
     const std::optional<TableKind> found = archiveKind(header);
     QCOMPARE(found.has_value(), kind >= 0);
-    if (found)
+    if (found) {
         QCOMPARE(*found, kind == 0 ? TableKind::Basic : TableKind::Individual);
+        // What names a kind is never turned away by its first characters.
+        const qsizetype startLength = qMin(header.size(), headerStartLength);
+        QVERIFY(mayStartArchiveHeader(QStringView(header).first(startLength)));
+    }
+}
+
+void TestArchiveFields::headerStart_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("mayBeHeader");
+
+    QTest::newRow("basic") << u"Основной архив v003"_s << true;
+    QTest::newRow("individual") << u"Индивид. архив v003"_s << true;
+    QTest::newRow("kind word cut after its space") << u"Основной "_s << true;
+    QTest::newRow("quoted kind word") << u"\"Основной\" архив v003"_s << true;
+    QTest::newRow("text right after quoted kind") << u"\"Индивид.\"архив"_s << true;
+    QTest::newRow("other version still may be") << u"Основной архив v004"_s << true;
+    QTest::newRow("kind word alone") << u"Индивид."_s << true;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("leading space") << u" Основной архив v003"_s << false;
+    QTest::newRow("lower case") << u"основной архив v003"_s << false;
+    QTest::newRow("longer first word") << u"Основнойархив v003"_s << false;
+    QTest::newRow("quote left open") << u"\"Основной архив v003"_s << false;
+    QTest::newRow("doubled quote in word") << u"\"Основ\"\"ной\" архив v003"_s << false;
+    QTest::newRow("huge line") << QString(1 << 20, u'x') << false;
+    QTest::newRow("mark before the word") << u"\uFEFFОсновной архив v003"_s << false;
+}
+
+// Only the start of the line is looked at, and a line it turns away is no header.
+void TestArchiveFields::headerStart()
+{
+    QFETCH(QString, line);
+    QFETCH(bool, mayBeHeader);
+
+    QCOMPARE(mayStartArchiveHeader(line), mayBeHeader);
+    const qsizetype startLength = qMin(line.size(), headerStartLength);
+    QCOMPARE(mayStartArchiveHeader(QStringView(line).first(startLength)), mayBeHeader);
+    if (!mayBeHeader)
+        QVERIFY(!archiveKind(line));
 }
 
 QTEST_APPLESS_MAIN(TestArchiveFields)

@@ -1,3 +1,4 @@
+#include "archive/archivefields.h"
 #include "archive/archivetext.h"
 #include "archivefixtures.h"
 #include "platform/fakesystem.h"
@@ -20,6 +21,14 @@ namespace {
 
 // "Основной" in Windows-1251, spelled out so the test does not depend on the converter.
 const QByteArray basic1251 = QByteArray("\xCE\xF1\xED\xEE\xE2\xED\xEE\xE9");
+
+// What reading the file of these decoded lines gives: the same lines, or none when its first
+// line cannot start an archive header, as such a file is turned away unread.
+ArchiveLines expectedRead(const ArchiveLines &decoded)
+{
+    const bool mayBeArchive = !decoded.isEmpty() && mayStartArchiveHeader(decoded.line(0));
+    return mayBeArchive ? decoded : ArchiveLines();
+}
 
 } // namespace
 
@@ -141,7 +150,7 @@ void TestArchiveText::decode()
     QVERIFY(fixtures::writeFile(fileName, bytes));
     const std::optional<ArchiveLines> read = readArchiveFile(fileName, *m_platform.ansi);
     QVERIFY(read);
-    QCOMPARE(*read, archive);
+    QCOMPARE(*read, expectedRead(archive));
 }
 
 void TestArchiveText::roundTrip_data()
@@ -189,7 +198,7 @@ void TestArchiveText::roundTrip()
 
     const std::optional<ArchiveLines> read = readArchiveFile(fileName, *m_platform.ansi);
     QVERIFY(read);
-    QCOMPARE(*read, archive);
+    QCOMPARE(*read, expectedRead(archive));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"saved.csv"_s});
 }
 

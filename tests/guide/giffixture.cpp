@@ -79,8 +79,8 @@ QByteArray gif(int width, int height, const QList<QRgb> &palette, const QList<Fr
         out.append(',');
         putWord(out, 0);
         putWord(out, 0);
-        putWord(out, width);
-        putWord(out, height);
+        putWord(out, frame.widthPx > 0 ? frame.widthPx : width);
+        putWord(out, frame.heightPx > 0 ? frame.heightPx : height);
         out.append('\0');
         out.append('\2'); // minimum code size
         out.append(uncompressedLzw(frame.pixels));

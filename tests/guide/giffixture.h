@@ -15,9 +15,11 @@ struct Frame
     QList<quint8> pixels; // colour indices, row by row
     int delayUnits = 0;
     int transparentIndex = -1; // -1: no transparent colour
+    int widthPx = 0;           // 0: the screen's width, and so for the height
+    int heightPx = 0;
 };
 
-// A GIF89a of width × height with a four-colour global table, a looping extension when
+// A GIF89a of width × height (each frame at the top left corner) with a four-colour global table, a looping extension when
 // loopCount is given, and one graphic control extension before each image.
 QByteArray gif(int width, int height, const QList<QRgb> &palette, const QList<Frame> &frames,
                std::optional<int> loopCount);

@@ -62,6 +62,8 @@ private slots:
     void singleFrameStaysStill();
     void playingAgainRestartsAnEndedAnimation();
     void transparentPixelsShowWhite();
+    void framesStayWithinTheMemoryBudget_data();
+    void framesStayWithinTheMemoryBudget();
     void reportsFilesItCannotShow_data();
     void reportsFilesItCannotShow();
     void readsByNameFromTheCurrentDirectory();
@@ -169,6 +171,37 @@ void TestGifPlayer::transparentPixelsShowWhite()
     QCOMPARE(frame.pixel(1, 1), qRgb(255, 255, 255));
 }
 
+void TestGifPlayer::framesStayWithinTheMemoryBudget_data()
+{
+    QTest::addColumn<int>("screenPx");   // width and height of the screen
+    QTest::addColumn<int>("frameCount"); // single-pixel frames in the file
+    QTest::addColumn<int>("kept");
+
+    const qsizetype squareBytes = qsizetype(1000) * 1000 * 4;
+    QTest::newRow("small screen: every frame") << 2 << 30 << 30;
+    QTest::newRow("1000 px square: as many as fit")
+            << 1000 << 30 << int(GifAnimation::kFrameBudgetBytes / squareBytes);
+    QTest::newRow("one frame that fits alone") << 1000 << 1 << 1;
+}
+
+// A file of a few hundred bytes whose every frame is a screen of 4 MB when composed.
+void TestGifPlayer::framesStayWithinTheMemoryBudget()
+{
+    QFETCH(int, screenPx);
+    QFETCH(int, frameCount);
+    QFETCH(int, kept);
+
+    const giffixture::Frame pixel{{1}, 5, -1, 1, 1};
+    const QByteArray bytes = giffixture::gif(screenPx, screenPx, kPalette,
+                                             QList<giffixture::Frame>(frameCount, pixel), 0);
+    QVERIFY(bytes.size() < 1000);
+    const GifAnimation animation = GifAnimation::fromBytes(bytes);
+    QCOMPARE(animation.frames().size(), kept);
+    QCOMPARE(animation.frames().first().size(), QSize(screenPx, screenPx));
+    QCOMPARE(animation.frames().first().pixel(0, 0), kPalette.at(1));
+    QCOMPARE(animation.frameDelayMs(kept - 1), 60);
+}
+
 void TestGifPlayer::reportsFilesItCannotShow_data()
 {
     QTest::addColumn<QByteArray>("content"); // empty: no file at all
@@ -187,6 +220,9 @@ void TestGifPlayer::reportsFilesItCannotShow_data()
     QTest::newRow("PNG picture") << png << u"Invalid GIF signature"_s;
     QTest::newRow("text") << QByteArray("conn") << u"Invalid GIF signature"_s;
     const QByteArray gif = giffixture::solidFrames(kPalette, {5}, std::nullopt);
+    const giffixture::Frame pixel{{1}, 5, -1, 1, 1};
+    QTest::newRow("frame too large to hold") << giffixture::gif(5000, 5000, kPalette, {pixel}, 0)
+                                             << u"Cannot decode GIF image"_s;
     QTest::newRow("GIF without image data") << gif.left(gif.indexOf(',')) + ';' << u"Cannot decode GIF image"_s;
 }
 

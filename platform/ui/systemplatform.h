@@ -4,12 +4,6 @@
 
 #include <memory>
 
-class AnsiCodePage;
-class Dialogs;
-class DriveRoots;
-class SettingsStore;
-class Shell;
-
 // The real platform of the system the program runs on; main() makes one and hands its
 // platform() to the windows. Needs a QApplication for the dialogs and regional settings.
 class SystemPlatform
